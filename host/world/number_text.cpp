@@ -1,0 +1,69 @@
+#include "number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <system_error>
+
+namespace host {
+
+namespace {
+
+std::string ToChars(double value, int precision) {
+    char buf[512];
+    std::to_chars_result r = precision < 0 ? std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed)
+                                           : std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, precision);
+    if (r.ec != std::errc()) {
+        // Only absurd magnitudes get here; fall back to scientific notation.
+        r = std::to_chars(buf, buf + sizeof buf, value);
+    }
+    return std::string(buf, r.ptr);
+}
+
+double Reparse(const std::string &text) { return std::strtod(text.c_str(), nullptr); }
+
+}  // namespace
+
+std::string FormatExact(double value, int minDecimals) {
+    if (!std::isfinite(value)) return ToChars(value, -1);
+    std::string text = ToChars(value, minDecimals);
+    if (Reparse(text) == value) return text;
+    return ToChars(value, -1);  // shortest text that reads back exactly
+}
+
+std::string FormatScaledExact(double value, double scale, int minDecimals) {
+    const double guess = value / scale;
+    if (!std::isfinite(guess)) return FormatExact(guess, minDecimals);
+    double up = guess, down = guess;
+    for (int step = 0; step <= 8; ++step) {
+        for (double candidate : {up, down}) {
+            if (candidate * scale == value) return FormatExact(candidate, minDecimals);
+        }
+        up = std::nextafter(up, std::numeric_limits<double>::infinity());
+        down = std::nextafter(down, -std::numeric_limits<double>::infinity());
+    }
+    return FormatExact(guess, minDecimals);
+}
+
+bool ParseDouble(const std::string &token, double &value) {
+    if (token.empty()) return false;
+    char *end = nullptr;
+    const double v = std::strtod(token.c_str(), &end);
+    if (end != token.c_str() + token.size() || !std::isfinite(v)) return false;
+    value = v;
+    return true;
+}
+
+bool ParseInt(const std::string &token, int &value) {
+    if (token.empty()) return false;
+    char *end = nullptr;
+    const long v = std::strtol(token.c_str(), &end, 10);
+    if (end != token.c_str() + token.size() || v < std::numeric_limits<int>::min() ||
+        v > std::numeric_limits<int>::max())
+        return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+}  // namespace host

@@ -1,0 +1,26 @@
+// Numbers in the host's text files: fixed-point decimals that read back to
+// exactly the double they were written from.
+#ifndef QUORVANE_HOST_WORLD_NUMBER_TEXT_H
+#define QUORVANE_HOST_WORLD_NUMBER_TEXT_H
+
+#include <string>
+
+namespace host {
+
+// At least minDecimals decimals, more when needed to read back exactly.
+std::string FormatExact(double value, int minDecimals);
+
+// Text t with at least minDecimals decimals such that parse(t) * scale is
+// exactly value, when one lies within a few units in the last place of
+// value / scale; otherwise the nearest such text. Used where a file holds a
+// scaled quantity (degrees for radians, a level for a mass) so that a load
+// and a save give back the same file.
+std::string FormatScaledExact(double value, double scale, int minDecimals);
+
+// Strict parse of a whole token as a finite double; false on anything else.
+bool ParseDouble(const std::string &token, double &value);
+bool ParseInt(const std::string &token, int &value);
+
+}  // namespace host
+
+#endif

@@ -1,0 +1,126 @@
+// What a satellite owns: its fields after set-up, and the six array
+// transforms its destruction frees. The satellite is compiled into this test,
+// whose global operator delete counts what is freed.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+
+#include "frame/module_entry.h"
+#include "satellite_vessel.h"
+#include "support/host_fixture.h"
+#include "world/sim_vessel.h"
+
+namespace {
+
+// Deallocations while counting is on; the recorder itself never allocates.
+bool counting = false;
+int freedCount = 0;
+void *freed[64];
+
+void Record(void *p) {
+    if (!counting || p == nullptr) return;
+    if (freedCount < 64) freed[freedCount] = p;
+    ++freedCount;
+}
+
+}  // namespace
+
+void operator delete(void *p) noexcept {
+    Record(p);
+    std::free(p);
+}
+void operator delete(void *p, std::size_t) noexcept {
+    Record(p);
+    std::free(p);
+}
+void *operator new(std::size_t n) {
+    if (void *p = std::malloc(n == 0 ? 1 : n)) return p;
+    throw std::bad_alloc();
+}
+void *operator new(std::size_t n, const std::nothrow_t &) noexcept { return std::malloc(n == 0 ? 1 : n); }
+
+class SatelliteVesselTestAccess {
+public:
+    static MGROUP_ROTATE *const *Transforms(SatelliteVessel &s) { return s.arrayRot; }
+    static ANIMATIONCOMPONENT_HANDLE *Components(SatelliteVessel &s) { return s.arrayComp; }
+    static void ExpectFreshState(SatelliteVessel &s) {
+        EXPECT_EQ(s.arrayProc, 0.0);
+        EXPECT_EQ(s.releaseTime, 0.0);
+        EXPECT_EQ(s.arrayState, 0);
+        EXPECT_EQ(s.releaseState, 0);
+        EXPECT_EQ(s.nadirHold, 0);
+    }
+    static void Scribble(SatelliteVessel &s) {
+        s.arrayProc = 0.7;
+        s.releaseTime = 12.0;
+        s.arrayState = 2;
+        s.releaseState = 1;
+        s.nadirHold = 1;
+    }
+};
+
+namespace {
+
+using Access = SatelliteVesselTestAccess;
+
+class SatelliteOwnership : public testing_support::HostTest {
+protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        auto cls = std::make_shared<host::VesselClass>();
+        cls->name = "quorvane_odd";
+        body = std::make_unique<host::SimVessel>(*sim, "Q1", cls);
+    }
+    void TearDown() override {
+        body.reset();
+        HostTest::TearDown();
+    }
+    std::unique_ptr<host::SimVessel> body;  // the host's side of the satellite
+};
+
+TEST_F(SatelliteOwnership, SetUpZeroesTheStateWhateverTheObjectHeld) {
+    auto *sat = static_cast<SatelliteVessel *>(CreateModuleVessel(body->Handle(), 1));
+    ASSERT_NE(sat, nullptr);
+    Access::Scribble(*sat);
+    sat->clbkSetClassCaps(nullptr);
+    Access::ExpectFreshState(*sat);
+    // Five component handles kept, each the host's component of that rank.
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(Access::Components(*sat)[k], body->animations[0].components[k].get()) << k;
+    DestroyModuleVessel(sat);
+}
+
+TEST_F(SatelliteOwnership, DestructionFreesExactlyTheSixTransformsOnce) {
+    auto *sat = static_cast<SatelliteVessel *>(CreateModuleVessel(body->Handle(), 1));
+    sat->clbkSetClassCaps(nullptr);
+    MGROUP_ROTATE *transforms[6];
+    for (int k = 0; k < 6; ++k) {
+        transforms[k] = Access::Transforms(*sat)[k];
+        ASSERT_NE(transforms[k], nullptr);
+        // The host holds the module's transform, not a copy.
+        EXPECT_EQ(body->animations[0].components[k]->transform, transforms[k]);
+    }
+    counting = true;
+    freedCount = 0;
+    DestroyModuleVessel(sat);
+    counting = false;
+    ASSERT_EQ(freedCount, 7) << "six transforms and the object itself";
+    for (int k = 0; k < 6; ++k) {
+        int times = 0;
+        for (int i = 0; i < freedCount; ++i) times += freed[i] == transforms[k] ? 1 : 0;
+        EXPECT_EQ(times, 1) << "transform " << k;
+    }
+    // Nothing of the host's went: the animation and its components remain.
+    EXPECT_EQ(body->animations[0].components.size(), 6u);
+}
+
+TEST_F(SatelliteOwnership, DestroyingBeforeSetUpFreesOnlyTheObject) {
+    VESSEL *sat = CreateModuleVessel(body->Handle(), 1);
+    counting = true;
+    freedCount = 0;
+    DestroyModuleVessel(sat);
+    counting = false;
+    EXPECT_EQ(freedCount, 1);
+}
+
+}  // namespace
