@@ -1,5 +1,7 @@
 #include "simulation.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -38,6 +40,7 @@ Simulation::Simulation() {
 Simulation::~Simulation() {
     // Children first would not matter: destruction detaches each vessel.
     while (!vessels_.empty()) DestroyVessel(vessels_.back().get());
+    for (auto it = plugins_.rbegin(); it != plugins_.rend(); ++it) dlclose(*it);
     if (current == this) current = previous_;
 }
 
@@ -191,6 +194,22 @@ void Simulation::DestroyVessel(SimVessel *vessel) {
     std::unique_ptr<SimVessel> doomed = std::move(*it);
     vessels_.erase(it);
     doomed.reset();
+}
+
+// ---- plugins ----
+
+bool Simulation::LoadPlugin(const std::string &path, std::string *error) {
+    void *handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+        if (error != nullptr) {
+            const char *why = dlerror();
+            *error = "cannot load plugin " + path + (why != nullptr ? std::string(": ") + why : std::string());
+        }
+        return false;
+    }
+    plugins_.push_back(handle);
+    HostLog::Instance().Write("Plugin " + path);
+    return true;
 }
 
 // ---- attachments ----

@@ -84,6 +84,11 @@ public:
     // Destroys a vessel at once (ovcExit), detaching it first.
     void DestroyVessel(SimVessel *vessel);
 
+    // ---- plugins ----
+    // Loads a library that is no vessel module (a plugin such as the sound
+    // add-on) and keeps it loaded until the simulation ends, after its vessels.
+    bool LoadPlugin(const std::string &path, std::string *error);
+
     // ---- attachments ----
     // Attaches child's to-parent point to parent's to-child point and places it.
     bool Attach(Attachment *parentPoint, Attachment *childPoint, std::string *error);
@@ -136,6 +141,7 @@ private:
     std::map<std::string, std::shared_ptr<const VesselClass>> classes_;
     std::map<std::string, std::weak_ptr<ModuleLibrary>> modules_;
     std::vector<std::unique_ptr<SimVessel>> vessels_;
+    std::vector<void *> plugins_;  // dlopen handles, in load order
     std::vector<PendingAttachment> pendingAttachments_;
     SimVessel *focus_ = nullptr;
     CentralBody body_;
