@@ -1,5 +1,7 @@
 #include "event_script.h"
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -197,7 +199,8 @@ bool ParseEventLines(const std::vector<ScenarioLine> &lines, const std::string &
 
 bool LoadEventFile(const std::string &path, std::vector<ScriptEvent> *events, std::string *error) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    struct stat st;
+    if (!in || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         if (error != nullptr) *error = path + ": cannot open the events file";
         return false;
     }

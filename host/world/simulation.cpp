@@ -134,7 +134,8 @@ bool Simulation::ApplyPendingStatus(SimVessel &v, const PendingStatus &s, std::s
         for (auto &p : v.propellants) p->mass = 0;
     for (const auto &level : s.propellantLevels) {
         if (level.first >= static_cast<int>(v.propellants.size())) {
-            Warn(where + ": vessel " + v.Name() + " has no propellant tank " + std::to_string(level.first));
+            Warn(where + ":" + std::to_string(s.propellantLine) + ": vessel " + v.Name() + " has no propellant tank " +
+                 std::to_string(level.first));
             continue;
         }
         Propellant &p = *v.propellants[level.first];
@@ -142,7 +143,8 @@ bool Simulation::ApplyPendingStatus(SimVessel &v, const PendingStatus &s, std::s
     }
     for (const auto &level : s.thrusterLevels) {
         if (level.first >= static_cast<int>(v.thrusters.size())) {
-            Warn(where + ": vessel " + v.Name() + " has no thruster " + std::to_string(level.first));
+            Warn(where + ":" + std::to_string(s.thrusterLine) + ": vessel " + v.Name() + " has no thruster " +
+                 std::to_string(level.first));
             continue;
         }
         v.thrusters[level.first]->level = level.second;

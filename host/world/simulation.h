@@ -44,6 +44,7 @@ struct PendingStatus {
     VECTOR3 vrotDeg = {{0, 0, 0}};  // [deg/s]
     std::vector<std::pair<int, double>> propellantLevels;  // tank index, level 0..1
     std::vector<std::pair<int, double>> thrusterLevels;    // thruster index, level 0..1
+    int propellantLine = 0, thrusterLine = 0;
     bool attached = false;
     int attachChild = 0, attachParent = 0;  // point indices, child's and parent's
     std::string attachParentName;

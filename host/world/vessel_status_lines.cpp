@@ -86,9 +86,15 @@ HostLineResult ParseHostLine(const char *line, PendingStatus &s, std::string *pr
     if (key == "VROT") return ReadVector(w, s.vrotDeg) ? (s.hasAngVel = true, HostLineResult::Taken) : bad("VROT x y z");
     if (key == "ATTACHED")
         return (w.size() == 2 && ReadAttached(w[1], s)) ? HostLineResult::Taken : bad("ATTACHED c:p,name");
-    if (key == "PRPLEVEL")
+    const int number = s.source != nullptr ? s.source->Current().number : 0;
+    if (key == "PRPLEVEL") {
+        s.propellantLine = number;
         return ReadLevels(w, s.propellantLevels) ? HostLineResult::Taken : bad("PRPLEVEL i:level");
-    if (key == "THLEVEL") return ReadLevels(w, s.thrusterLevels) ? HostLineResult::Taken : bad("THLEVEL i:level");
+    }
+    if (key == "THLEVEL") {
+        s.thrusterLine = number;
+        return ReadLevels(w, s.thrusterLevels) ? HostLineResult::Taken : bad("THLEVEL i:level");
+    }
     for (const char *ignored : kIgnoredKeys)
         if (key == ignored) return HostLineResult::Ignored;
     return HostLineResult::Unknown;

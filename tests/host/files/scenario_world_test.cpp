@@ -164,9 +164,10 @@ TEST_F(ScenarioWorld, AVesselBlockWithoutAStateKeepsItsClassesPropellant) {
 }
 
 TEST_F(ScenarioWorld, LinesTheHostDoesNotKnowAreWarningsWithFileAndLine) {
-    Load("BEGIN_SHIPS\nLv:Carrier\n  STATUS Orbiting Earth\n  FOO 1 2\nEND\nEND_SHIPS\n");
-    ASSERT_EQ(sim->Warnings().size(), 1u);
-    EXPECT_EQ(sim->Warnings()[0], "a.scn:4: vessel Lv: unknown line 'FOO 1 2'");
+    Load("BEGIN_SHIPS\nLv:Carrier\n  STATUS Orbiting Earth\n  FOO 1 2\n  PRPLEVEL 0:1\n  THLEVEL 3:1\nEND\nEND_SHIPS\n");
+    EXPECT_THAT(sim->Warnings(), ::testing::ElementsAre("a.scn:4: vessel Lv: unknown line 'FOO 1 2'",
+                                                        "a.scn:5: vessel Lv has no propellant tank 0",
+                                                        "a.scn:6: vessel Lv has no thruster 3"));
 }
 
 struct LoadFailure {

@@ -133,6 +133,14 @@ TEST_F(QuorvaneSim, ACleanRunSaysWhatItWroteAndNothingOnStandardError) {
     EXPECT_EQ(quiet.out + quiet.err, "");
 }
 
+TEST_F(QuorvaneSim, LinesTheHostDoesNotKnowAreWarningsAndTheRunGoesOn) {
+    tree.WriteFile("odd.scn", "BEGIN_SHIPS\nLv:Carrier\n  STATUS Orbiting Earth\n  RPOS 7000000 0 0\n  FOO 1\nEND\nEND_SHIPS\n");
+    const ProgramResult r = Run({"odd.scn", "--until", "1", "--save", "out.scn"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "quorvane-sim: warning: odd.scn:5: vessel Lv: unknown line 'FOO 1'\n");
+    EXPECT_TRUE(tree.Exists("out.scn"));
+}
+
 TEST_F(QuorvaneSim, TheTraceHoldsEveryVesselAtEverySample) {
     ASSERT_EQ(Run({"orbit.scn", "--until", "1", "--trace", "t.csv", "--trace-every", "0.5"}).status, 0);
     const std::string csv = tree.ReadFile("t.csv");
