@@ -3,26 +3,18 @@
 #include <sys/stat.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "config_file.h"
 #include "installation.h"
 #include "key_names.h"
 #include "world/number_text.h"
+#include "world/text_words.h"
 
 namespace host {
 
 namespace {
 
 const int kMaxPictureSide = 16384;  // [pixel]
-
-std::vector<std::string> Words(const std::string &text) {
-    std::istringstream in(text);
-    std::vector<std::string> words;
-    std::string w;
-    while (in >> w) words.push_back(w);
-    return words;
-}
 
 std::string WithoutComment(const std::string &line) {
     const size_t cut = line.find_first_of("#;");

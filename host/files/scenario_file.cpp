@@ -1,30 +1,17 @@
 #include "scenario_file.h"
 
-#include <cctype>
 #include <fstream>
 #include <sstream>
 
 #include "config_file.h"
 #include "world/number_text.h"
+#include "world/text_words.h"
 
 namespace host {
 
 const char kEventsSection[] = "QUORVANE_EVENTS";
 
 namespace {
-
-std::vector<std::string> Words(const std::string &text) {
-    std::istringstream in(text);
-    std::vector<std::string> words;
-    std::string w;
-    while (in >> w) words.push_back(w);
-    return words;
-}
-
-std::string Upper(std::string s) {
-    for (char &c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 bool StartsWithNoCase(const std::string &text, const std::string &prefix) {
     return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);

@@ -1,30 +1,16 @@
 #include "vessel_status_lines.h"
 
-#include <cctype>
 #include <cstring>
-#include <sstream>
 #include <vector>
 
 #include "number_text.h"
 #include "sim_vessel.h"
 #include "simulation.h"
+#include "text_words.h"
 
 namespace host {
 
 namespace {
-
-std::vector<std::string> Words(const std::string &text) {
-    std::istringstream in(text);
-    std::vector<std::string> words;
-    std::string w;
-    while (in >> w) words.push_back(w);
-    return words;
-}
-
-std::string Upper(std::string s) {
-    for (char &c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 bool ReadVector(const std::vector<std::string> &w, VECTOR3 &v) {
     return w.size() == 4 && ParseDouble(w[1], v.x) && ParseDouble(w[2], v.y) && ParseDouble(w[3], v.z);
