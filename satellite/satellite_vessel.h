@@ -15,6 +15,7 @@ public:
     ~SatelliteVessel();
 
     void clbkSetClassCaps(FILEHANDLE cfg) override;
+    void clbkPostCreation() override;
 
 private:
     void DefineArrayAnimation();

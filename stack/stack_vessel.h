@@ -13,6 +13,7 @@ public:
     StackVessel(OBJHANDLE hVessel, int flightmodel);
 
     void clbkSetClassCaps(FILEHANDLE cfg) override;
+    void clbkPostCreation() override;
 
 private:
     ATTACHMENTHANDLE satAttach[60];  // child points QV0 to QV59
