@@ -16,6 +16,10 @@ public:
 
     void clbkSetClassCaps(FILEHANDLE cfg) override;
 
+    // Behaviour: scenario lines, step logic, keys and HUD.
+    void clbkSaveState(FILEHANDLE scn) override;
+    void clbkLoadStateEx(FILEHANDLE scn, void *status) override;
+
 private:
     void DefineArrayAnimation();
 
