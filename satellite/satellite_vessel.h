@@ -22,6 +22,7 @@ public:
     void clbkPreStep(double simt, double simdt, double mjd) override;
     int clbkConsumeDirectKey(char *kstate) override;
     int clbkConsumeBufferedKey(DWORD key, bool down, char *kstate) override;
+    bool clbkDrawHUD(int mode, const HUDPAINTSPEC *hps, oapi::Sketchpad *skp) override;
 
 private:
     void DefineArrayAnimation();
