@@ -17,7 +17,7 @@ public:
 private:
     ATTACHMENTHANDLE satAttach[60];  // child points QV0 to QV59
     ATTACHMENTHANDLE parentAttach;   // point "K7" on the launch vehicle
-    int deployState;                 // 0 holding the satellites, 1 released and to be removed
+    int deployState;                 // 0 holding the satellites, 1 released and to be removed, else inert
     int soundId;                     // id with the sound add-on, -1 when not connected
 };
 
