@@ -13,6 +13,9 @@ public:
     StackVessel(OBJHANDLE hVessel, int flightmodel);
 
     void clbkSetClassCaps(FILEHANDLE cfg) override;
+    void clbkSaveState(FILEHANDLE scn) override;
+    void clbkLoadStateEx(FILEHANDLE scn, void *status) override;
+    void clbkPreStep(double simt, double simdt, double mjd) override;
 
 private:
     ATTACHMENTHANDLE satAttach[60];  // child points QV0 to QV59

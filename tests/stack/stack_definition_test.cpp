@@ -122,4 +122,11 @@ TEST_F(StackDefinition, ChildPointsFormTwoColumnsOfPairs) {
     EXPECT_EQ(k7.rot.y, 1.0);
 }
 
+TEST_F(StackDefinition, SetUpStartsHoldingWhateverTheObjectHeld) {
+    host::SimVessel &s = Create("S", "quorvane_stack", {"DPLY 7"});
+    ASSERT_EQ(SavedLine(s, "DPLY"), "DPLY 7");
+    s.Callbacks()->clbkSetClassCaps(nullptr);
+    EXPECT_EQ(SavedLine(s, "DPLY"), "DPLY 0");
+}
+
 }  // namespace
