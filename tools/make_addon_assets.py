@@ -7,7 +7,11 @@ The satellite is a flat box, thin along its y axis so that sixty of them stack
 0.24 m apart on the carrier. The six solar-array panels lie folded on its top
 face, one above the other, as an accordion: groups 0 to 5, in the order of the
 array animation's chain. Each panel's hinge line is the one the animation turns
-it about. Group 6 is the bus. The even variant is the odd one mirrored in x.
+it about. Group 6 is the bus. Both variants share this geometry, since their
+array animations are the same: the mirroring of the even variant comes from
+the way it hangs on the carrier (its attachment's rotation reference points
+the other way). The even one's bus is silver, the odd one's gold, so the two
+can be told apart.
 The exhaust texture is a small uncompressed DDS image: a soft white glow.
 Usage: make_addon_assets.py ADDON_FOLDER   (the folder holding Meshes/ and Textures/)
 """
@@ -63,11 +67,6 @@ def orient(verts, tris):
     return out
 
 
-def mirror(verts, tris):
-    verts = [((-p[0], p[1], p[2]), (-n[0], n[1], n[2])) for p, n in verts]
-    return verts, orient(verts, tris)
-
-
 def write(path, even):
     groups = []
     for k, (xa, xb, y) in enumerate(PANELS):
@@ -75,14 +74,14 @@ def write(path, even):
     groups.append(("bus", 2, box(*BUS[0], *BUS[1], *BUS[2])))
     lines = ["MSHX1", "GROUPS %d" % len(groups)]
     for label, material, (verts, tris) in groups:
-        if even:
-            verts, tris = mirror(verts, tris)
         lines += ["LABEL " + label, "MATERIAL %d" % material, "TEXTURE 0", "GEOM %d %d" % (len(verts), len(tris))]
         lines += ["%g %g %g %g %g %g" % (p + n) for p, n in verts]
         lines += ["%d %d %d" % t for t in tris]
     lines += ["MATERIALS 2", "solar_cells", "bus_foil",
               "MATERIAL solar_cells", "0.08 0.12 0.35 1", "0.08 0.12 0.35 1", "0.6 0.6 0.7 1 20", "0 0 0 1",
-              "MATERIAL bus_foil", "0.8 0.65 0.25 1", "0.8 0.65 0.25 1", "0.9 0.8 0.5 1 40", "0 0 0 1",
+              "MATERIAL bus_foil"] + (
+                 ["0.75 0.76 0.78 1", "0.75 0.76 0.78 1", "0.9 0.9 0.95 1 40", "0 0 0 1"] if even else
+                 ["0.8 0.65 0.25 1", "0.8 0.65 0.25 1", "0.9 0.8 0.5 1 40", "0 0 0 1"]) + [
               "TEXTURES 0"]
     with open(path, "w", newline="\r\n") as f:
         f.write("\n".join(lines) + "\n")

@@ -28,19 +28,6 @@ const char kErrNo3d[] =
     "ERR04= Error finding OrbiterSound 4.0 (3d) function. Reverting to OrbiterSound 3.5 function (2d).";
 const char kAttitudeSustainWave[] = "Sound\\Vessel\\attsustain.wav";
 
-ScratchDirectory::ScratchDirectory() {
-    previous_ = fs::current_path().string();
-    std::string pattern = (fs::temp_directory_path() / "quorvane-sound-XXXXXX").string();
-    if (mkdtemp(&pattern[0]) == nullptr) throw std::runtime_error("cannot make a scratch directory");
-    path_ = pattern;
-    fs::current_path(path_);
-}
-
-ScratchDirectory::~ScratchDirectory() {
-    std::error_code ignored;
-    fs::current_path(previous_, ignored);
-    fs::remove_all(path_, ignored);
-}
 
 const char *SoundAddOnName(SoundAddOn variant) {
     switch (variant) {
@@ -72,17 +59,6 @@ std::string HandleText(OBJHANDLE handle) {
     char text[64];
     std::snprintf(text, sizeof text, "%p", handle);
     return text;
-}
-
-void SoundTest::SetUp() {
-    scratch = std::make_unique<ScratchDirectory>();
-    HostTest::SetUp();
-}
-
-void SoundTest::TearDown() {
-    // The simulation unloads its modules, then the add-on; the log's folder goes last.
-    HostTest::TearDown();
-    scratch.reset();
 }
 
 template <typename Function>

@@ -14,21 +14,6 @@
 
 namespace testing_support {
 
-// A fresh temporary directory made the current one for the object's life;
-// removed with everything in it afterwards.
-class ScratchDirectory {
-public:
-    ScratchDirectory();
-    ~ScratchDirectory();
-    ScratchDirectory(const ScratchDirectory &) = delete;
-    ScratchDirectory &operator=(const ScratchDirectory &) = delete;
-    const std::string &Path() const { return path_; }
-
-private:
-    std::string path_;
-    std::string previous_;
-};
-
 // The stand-in sound add-on as built: complete, or missing a group of exports.
 enum class SoundAddOn {
     kNone,                 // not loaded at all
@@ -59,12 +44,9 @@ std::string LogEntry(const std::string &message);
 // How the stand-in prints a vessel handle in its record.
 std::string HandleText(OBJHANDLE handle);
 
-// A host test in a scratch directory, with the stand-in add-on at hand.
+// A host test with the stand-in add-on at hand.
 class SoundTest : public HostTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
     // Loads a stand-in variant through the host, as a user's plug-in; true on success.
     bool LoadAddOn(SoundAddOn variant);
     // The calls the loaded stand-in received, in order (empty when none is loaded).
@@ -81,8 +63,6 @@ protected:
     std::string LogText() const;
     // The number of entries in the log file.
     int LogEntryCount() const;
-
-    std::unique_ptr<ScratchDirectory> scratch;
 
 private:
     // The stand-in's test functions, looked up in the loaded library.
