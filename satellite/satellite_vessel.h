@@ -15,9 +15,35 @@ public:
     ~SatelliteVessel();
 
     void clbkSetClassCaps(FILEHANDLE cfg) override;
+    void clbkPostCreation() override;
+
+    // Behaviour: scenario lines, step logic, keys and HUD.
+    void clbkSaveState(FILEHANDLE scn) override;
+    void clbkLoadStateEx(FILEHANDLE scn, void *status) override;
+    void clbkPreStep(double simt, double simdt, double mjd) override;
+    int clbkConsumeDirectKey(char *kstate) override;
+    int clbkConsumeBufferedKey(DWORD key, bool down, char *kstate) override;
+    bool clbkDrawHUD(int mode, const HUDPAINTSPEC *hps, oapi::Sketchpad *skp) override;
 
 private:
     void DefineArrayAnimation();
+
+    // Attitude operations, one per hold; the step logic runs at most one a step.
+    void KillRotation();
+    void AlignPrograde();
+    void AlignRetrograde();
+    void AlignNormal();
+    void AlignAntinormal();
+    void AlignNadir();
+
+    // A navigation mode the satellite serves and the operation that serves it.
+    struct NavmodeHold {
+        int mode;                          // host navigation mode
+        void (SatelliteVessel::*hold)();   // its attitude operation
+    };
+    // Modes 1, 3, 4, 5, 6, in the order they are asked for and switched off.
+    static const NavmodeHold navmodeHolds[5];
+    void SwitchOffNavmodeHolds();
 
     MGROUP_ROTATE *arrayRot[6];               // solar-array transforms, chain order; owned
     UINT arrayAnim;                           // solar-array animation

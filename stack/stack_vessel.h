@@ -13,11 +13,15 @@ public:
     StackVessel(OBJHANDLE hVessel, int flightmodel);
 
     void clbkSetClassCaps(FILEHANDLE cfg) override;
+    void clbkSaveState(FILEHANDLE scn) override;
+    void clbkLoadStateEx(FILEHANDLE scn, void *status) override;
+    void clbkPostCreation() override;
+    void clbkPreStep(double simt, double simdt, double mjd) override;
 
 private:
     ATTACHMENTHANDLE satAttach[60];  // child points QV0 to QV59
     ATTACHMENTHANDLE parentAttach;   // point "K7" on the launch vehicle
-    int deployState;                 // 0 holding the satellites, 1 released and to be removed
+    int deployState;                 // 0 holding the satellites, 1 released and to be removed, else inert
     int soundId;                     // id with the sound add-on, -1 when not connected
 };
 

@@ -10,7 +10,14 @@
 using host::SimVessel;
 
 namespace {
-SimVessel &Sim(const VESSEL *v) { return SimVessel::FromHandle(v->GetHandle()); }
+// The host's side of a vessel, found without VESSEL::GetHandle: that call
+// would enter the journal as if the module had made it.
+SimVessel &Sim(const VESSEL *v) {
+    if (host::Simulation *sim = host::Simulation::Current())
+        for (const auto &s : sim->Vessels())
+            if (s->Interface() == v) return *s;
+    return SimVessel::FromHandle(v->GetHandle());
+}
 }  // namespace
 
 VESSEL2::VESSEL2(OBJHANDLE hVessel, int fmodel) : VESSEL(hVessel, fmodel) { version = 1; }

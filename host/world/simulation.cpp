@@ -14,7 +14,13 @@ namespace host {
 
 namespace {
 
-Simulation *current = nullptr;
+// Simulations in the order they were made; the newest one is current. A
+// simulation may end before a newer one does.
+std::vector<Simulation *> &Live() {
+    static std::vector<Simulation *> live;
+    return live;
+}
+Simulation *current = nullptr;  // Live().back(), kept at hand for the host calls of every step
 
 // A right-handed frame whose first axis is dir and whose second lies in the
 // plane of dir and rot; any perpendicular serves when rot is parallel to dir.
@@ -33,7 +39,7 @@ MATRIX3 AttachmentFrame(const VECTOR3 &dir, const VECTOR3 &rot) {
 }  // namespace
 
 Simulation::Simulation() {
-    previous_ = current;
+    Live().push_back(this);
     current = this;
 }
 
@@ -41,7 +47,9 @@ Simulation::~Simulation() {
     // Children first would not matter: destruction detaches each vessel.
     while (!vessels_.empty()) DestroyVessel(vessels_.back().get());
     for (auto it = plugins_.rbegin(); it != plugins_.rend(); ++it) dlclose(*it);
-    if (current == this) current = previous_;
+    std::vector<Simulation *> &live = Live();
+    live.erase(std::remove(live.begin(), live.end(), this), live.end());
+    current = live.empty() ? nullptr : live.back();
 }
 
 Simulation *Simulation::Current() { return current; }

@@ -69,7 +69,7 @@ public:
     Simulation(const Simulation &) = delete;
     Simulation &operator=(const Simulation &) = delete;
 
-    // The simulation the host interface acts on: the one made last that still exists.
+    // The simulation the host interface acts on: the newest one that still exists.
     static Simulation *Current();
 
     // ---- classes and vessels ----
@@ -154,7 +154,6 @@ private:
     std::function<double()> randSource_;
     std::unique_ptr<CallJournal> journal_;
     std::vector<std::string> warnings_;
-    Simulation *previous_ = nullptr;
 };
 
 }  // namespace host

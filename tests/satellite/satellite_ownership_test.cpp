@@ -9,6 +9,7 @@
 #include "frame/module_entry.h"
 #include "satellite_vessel.h"
 #include "support/host_fixture.h"
+#include "support/sound_fixture.h"
 #include "world/sim_vessel.h"
 
 namespace {
@@ -51,6 +52,7 @@ public:
         EXPECT_EQ(s.releaseState, 0);
         EXPECT_EQ(s.nadirHold, 0);
     }
+    static int &SoundId(SatelliteVessel &s) { return s.soundId; }
     static void Scribble(SatelliteVessel &s) {
         s.arrayProc = 0.7;
         s.releaseTime = 12.0;
@@ -112,6 +114,16 @@ TEST_F(SatelliteOwnership, DestructionFreesExactlyTheSixTransformsOnce) {
     }
     // Nothing of the host's went: the animation and its components remain.
     EXPECT_EQ(body->animations[0].components.size(), 6u);
+}
+
+TEST_F(SatelliteOwnership, PostCreationWithoutTheSoundAddOnLeavesTheSoundIdAtMinusOne) {
+    testing_support::ScratchDirectory scratch;  // the sound log goes to the current directory
+    auto *sat = static_cast<SatelliteVessel *>(CreateModuleVessel(body->Handle(), 1));
+    sat->clbkSetClassCaps(nullptr);
+    Access::SoundId(*sat) = 7;
+    sat->clbkPostCreation();
+    EXPECT_EQ(Access::SoundId(*sat), -1);
+    DestroyModuleVessel(sat);
 }
 
 TEST_F(SatelliteOwnership, DestroyingBeforeSetUpFreesOnlyTheObject) {

@@ -20,6 +20,23 @@ std::string BuildRoot();
 // Where the test-only modules are built.
 std::string TestModules();
 
+// A fresh temporary directory made the current one for the object's life;
+// removed with everything in it afterwards.
+class ScratchDirectory {
+public:
+    ScratchDirectory();
+    ~ScratchDirectory();
+    ScratchDirectory(const ScratchDirectory &) = delete;
+    ScratchDirectory &operator=(const ScratchDirectory &) = delete;
+    const std::string &Path() const { return path_; }
+
+private:
+    std::string path_;
+    std::string previous_;
+};
+
+// Runs in a scratch directory of its own: modules write files (the sound log)
+// into the current directory, and tests run in parallel.
 class HostTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -32,6 +49,7 @@ protected:
     std::vector<std::string> CallsOf(const std::string &vessel, size_t from = 0) const;
     size_t JournalSize() const { return sim->Journal()->Entries().size(); }
 
+    std::unique_ptr<ScratchDirectory> scratch;
     std::unique_ptr<host::Simulation> sim;
 };
 

@@ -51,6 +51,7 @@ protected:
             if (l.compare(0, 2, "A ") == 0 || l.compare(0, 2, "B ") == 0) lines.push_back(l);
         return lines;
     }
+    testing_support::ScratchDirectory scratch;  // modules write their logs into the current folder
     testing_support::InstallTree tree;
 };
 
