@@ -89,6 +89,8 @@ bool ParseCommandLine(int argc, const char *const *argv, RunOptions *options, st
             ok = text(o.trace);
         } else if (name == "--root") {
             ok = text(o.root);
+        } else if (name == "--log") {
+            ok = text(o.log);
         } else if (name == "--event") {
             ok = text(item);
             o.events.push_back(item);
@@ -139,6 +141,9 @@ Options:
   --plugin PATH      load a plugin library (such as a sound add-on) before the
                      scenario (repeatable); a relative PATH is looked for in
                      the working folder, then in the installation tree
+  --log FILE         write the host's log when the run ends, also when it
+                     fails: modules and plugins loaded, warnings, and what
+                     modules and plugins wrote to it
   --quiet, -q        no progress display and no summary
   --help, -h         this text
 

@@ -23,6 +23,7 @@ struct RunOptions {
     double traceEvery = 0;                // [s]; every step when not given
     std::string root;                     // installation tree; the program's own when empty
     std::vector<std::string> plugins;     // libraries loaded before the scenario
+    std::string log;                      // the host's log, written when the run ends
     bool quiet = false;
     bool help = false;
 };

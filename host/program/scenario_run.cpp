@@ -7,6 +7,7 @@
 #include "files/atomic_output_file.h"
 #include "files/installation.h"
 #include "files/scenario_world.h"
+#include "world/host_log.h"
 
 namespace host {
 
@@ -115,6 +116,10 @@ bool ScenarioRun::CheckOutputs(std::string *error) {
         if (error != nullptr) *error = "--save: " + why;
         return false;
     }
+    if (!options_.log.empty() && !CheckWritable(options_.log, &why)) {
+        if (error != nullptr) *error = "--log: " + why;
+        return false;
+    }
     for (const ScriptEvent &e : player_->Events()) {
         if ((e.action == EventAction::Save || e.action == EventAction::Hud) && !CheckWritable(e.file, &why)) {
             if (error != nullptr) *error = e.source + ": " + why;
@@ -185,6 +190,15 @@ bool ScenarioRun::SaveScenario(const std::string &file, std::string *error) {
     ScenarioFile::Snapshot snapshot = TakeSnapshot(*sim_);
     snapshot.events = player_->PendingLines(sim_->SimTime());
     return WriteFileAtomically(file, scenario_->Render(snapshot), error);
+}
+
+bool ScenarioRun::WriteLog(std::string *error) const {
+    if (options_.log.empty()) return true;
+    std::string text;
+    for (const std::string &line : HostLog::Instance().Lines()) text += line + "\n";
+    if (WriteFileAtomically(options_.log, text, error)) return true;
+    if (error != nullptr) *error = "--log: " + *error;
+    return false;
 }
 
 void ScenarioRun::ReportWarnings() {

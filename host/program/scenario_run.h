@@ -37,6 +37,9 @@ public:
     // written.
     bool Run(std::string *error);
 
+    // The host's log as it stands, to the file --log names (if any).
+    bool WriteLog(std::string *error) const;
+
     Simulation &Sim() { return *sim_; }
     double Until() const { return until_; }
     // Files written, in order.

@@ -40,11 +40,13 @@ int main(int argc, char **argv) {
 
     const auto start = std::chrono::steady_clock::now();
     host::ScenarioRun run(options, observer);
-    if (!run.Load(&error) || !run.Run(&error)) {
-        progress.Finish();
-        return Fail(error, host::kExitFailure);
-    }
+    const bool ran = run.Load(&error) && run.Run(&error);
     progress.Finish();
+    // The log tells what happened, also in a run that failed.
+    std::string logError;
+    const bool logged = run.WriteLog(&logError);
+    if (!ran) return Fail(error, host::kExitFailure);
+    if (!logged) return Fail(logError, host::kExitFailure);
     if (!options.quiet) {
         const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const double t = run.Sim().SimTime();
@@ -52,6 +54,7 @@ int main(int argc, char **argv) {
                     static_cast<unsigned long long>(run.Sim().StepCount()), options.dt, t, run.Sim().Mjd(), wall,
                     wall > 0 ? t / wall : 0.0);
         for (const std::string &file : run.Written()) std::printf("%s: wrote %s\n", kProgram, file.c_str());
+        if (!options.log.empty()) std::printf("%s: wrote %s\n", kProgram, options.log.c_str());
     }
     return host::kExitOk;
 }

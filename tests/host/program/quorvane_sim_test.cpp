@@ -114,6 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"trace_onto_a_folder", {"orbit.scn", "--trace", "Config"}, 1, "--trace: cannot write Config: it is a folder", {}},
         BadInput{"event_output_unwritable", {"orbit.scn", "--until", "1", "--event", "2 hud Sat 10x10 nodir/a.svg"}, 1,
                  "--event 1: cannot write nodir/a.svg: No such file or directory", {}},
+        BadInput{"log_into_missing_folder", {"orbit.scn", "--log", "nodir/run.log"}, 1,
+                 "--log: cannot write nodir/run.log: No such file or directory", {}},
         BadInput{"no_root", {"orbit.scn", "--root", "/nonexistent"}, 1, "--root: no folder '/nonexistent'", {}},
         BadInput{"missing_plugin", {"orbit.scn", "--plugin", "Modules/Plugin/OrbiterSound.dll"}, 1,
                  "--plugin: cannot load plugin Modules/Plugin/OrbiterSound.dll: .*", {}},
@@ -207,11 +209,28 @@ TEST_F(QuorvaneSim, PluginsLoadFromTheWorkingFolderOrTheInstallation) {
     EXPECT_EQ(r.status, 0) << r.err;
 }
 
+TEST_F(QuorvaneSim, TheLogTellsWhatWasLoadedAndWhatPluginsAndModulesWrote) {
+    const std::string plugin = testing_support::BuildRoot() + "/Modules/Plugin/OrbiterSound.dll";
+    const ProgramResult r = Run({"orbit.scn", "--plugin", plugin, "--log", "run.log", "--until", "1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_THAT(r.out, HasSubstr("quorvane-sim: wrote run.log\n"));
+    const std::string log = tree.ReadFile("run.log");
+    EXPECT_THAT(log, HasSubstr("Plugin " + plugin + "\n"));
+    EXPECT_THAT(log, ::testing::ContainsRegex("Module quorvane_odd.so \\[Build .*, API [0-9]+\\]\n"));
+    EXPECT_THAT(log, HasSubstr("OrbiterSound stand-in: "));
+    EXPECT_FALSE(tree.Exists("OrbiterSound_Log.txt")) << "the satellites found the sound add-on";
+
+    // A run that fails still leaves its log, for the reason.
+    const ProgramResult failed = Run({"orbit.scn", "--log", "failed.log", "--event", "0 thrust Lv 1"});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_THAT(tree.ReadFile("failed.log"), HasSubstr("Module quorvane_even.so"));
+}
+
 TEST_F(QuorvaneSim, HelpDocumentsEveryOptionAndEveryEvent) {
     const ProgramResult r = RunQuorvaneSim({"--help"}, tree.Root());
     EXPECT_EQ(r.status, 0);
     for (const char *word : {"--dt", "--until", "--seed", "--save", "--event", "--events", "--trace", "--trace-every",
-                             "--root", "--plugin", "--quiet", "key VESSEL KEY [shift] [ctrl]", "hold VESSEL KEY SECONDS",
+                             "--root", "--plugin", "--log", "--quiet", "key VESSEL KEY [shift] [ctrl]", "hold VESSEL KEY SECONDS",
                              "navmode VESSEL N on|off", "thrust VESSEL LEVEL", "detach VESSEL INDEX SPEED", "save FILE",
                              "hud VESSEL WxH FILE", "BEGIN_QUORVANE_EVENTS", "clbkConsumeDirectKey"})
         EXPECT_THAT(r.out, HasSubstr(word));
