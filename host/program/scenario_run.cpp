@@ -78,6 +78,7 @@ bool ScenarioRun::Load(std::string *error) {
 
     std::vector<ScriptEvent> events;
     if (!LoadEvents(events, error)) return false;
+    if (!CheckOutputs(events, error)) return false;
 
     sim_->SeedRand(options_.seed);
     if (!CreateScenarioVessels(*scenario_, *sim_, &why)) return fail(why);
@@ -87,9 +88,9 @@ bool ScenarioRun::Load(std::string *error) {
 
     until_ = options_.hasUntil ? options_.until : player_->LastTime();
     tolerance_ = options_.dt * kClockTolerance;
-    if (!CheckOutputs(error)) {
-        ReportWarnings();
-        return false;
+    if (!options_.trace.empty()) {
+        if (!trace_.Open(options_.trace, &why)) return fail("--trace: " + why);
+        tracing_ = true;
     }
     SampleTrace();
     ReportWarnings();
@@ -110,7 +111,7 @@ bool ScenarioRun::LoadEvents(std::vector<ScriptEvent> &events, std::string *erro
     return true;
 }
 
-bool ScenarioRun::CheckOutputs(std::string *error) {
+bool ScenarioRun::CheckOutputs(const std::vector<ScriptEvent> &events, std::string *error) const {
     std::string why;
     if (!options_.save.empty() && !CheckWritable(options_.save, &why)) {
         if (error != nullptr) *error = "--save: " + why;
@@ -120,18 +121,15 @@ bool ScenarioRun::CheckOutputs(std::string *error) {
         if (error != nullptr) *error = "--log: " + why;
         return false;
     }
-    for (const ScriptEvent &e : player_->Events()) {
+    if (!options_.trace.empty() && !CheckWritable(options_.trace, &why)) {
+        if (error != nullptr) *error = "--trace: " + why;
+        return false;
+    }
+    for (const ScriptEvent &e : events) {
         if ((e.action == EventAction::Save || e.action == EventAction::Hud) && !CheckWritable(e.file, &why)) {
             if (error != nullptr) *error = e.source + ": " + why;
             return false;
         }
-    }
-    if (!options_.trace.empty()) {
-        if (!trace_.Open(options_.trace, &why)) {
-            if (error != nullptr) *error = "--trace: " + why;
-            return false;
-        }
-        tracing_ = true;
     }
     return true;
 }

@@ -29,7 +29,7 @@ public:
     ~ScenarioRun();
 
     // Everything before the first step; false with a message naming the file
-    // and line, or the option. Outputs are checked here, so that a long run
+    // and line, or the option. Outputs are checked first, so that a long run
     // does not fail at its end for a folder that does not exist.
     bool Load(std::string *error);
     // Steps to the end, applies the events due then, writes the scenario and
@@ -47,7 +47,8 @@ public:
 
 private:
     bool LoadEvents(std::vector<ScriptEvent> &events, std::string *error) const;
-    bool CheckOutputs(std::string *error);
+    // Every file the run will write can be written; before any vessel exists.
+    bool CheckOutputs(const std::vector<ScriptEvent> &events, std::string *error) const;
     bool Frame(std::string *error);
     void SampleTrace();
     bool SaveScenario(const std::string &file, std::string *error);
