@@ -23,10 +23,16 @@ using host::Simulation;
 namespace {
 
 template <typename... Args>
-void Rec(const char *function, const Args &...args) {
+__attribute__((noinline, cold)) void RecordCall(CallJournal &j, const char *function, const Args &...args) {
+    j.Record("", function, args...);
+}
+
+// The journal is off on the simulation path: one test of a pointer, inline.
+template <typename... Args>
+inline void Rec(const char *function, const Args &...args) {
     Simulation *sim = Simulation::Current();
-    if (sim != nullptr)
-        if (CallJournal *j = sim->Journal()) j->Record("", function, args...);
+    CallJournal *j = sim != nullptr ? sim->Journal() : nullptr;
+    if (__builtin_expect(j != nullptr, 0)) RecordCall(*j, function, args...);
 }
 
 // Textures live as long as the process; a handle is the address of the name.

@@ -17,8 +17,15 @@ namespace {
 SimVessel &Sim(OBJHANDLE h) { return SimVessel::FromHandle(h); }
 
 template <typename... Args>
-void Rec(const SimVessel &v, const char *function, const Args &...args) {
-    if (CallJournal *j = v.Journal()) j->Record(v.Name(), function, args...);
+__attribute__((noinline, cold)) void RecordCall(CallJournal &j, const SimVessel &v, const char *function,
+                                                const Args &...args) {
+    j.Record(v.Name(), function, args...);
+}
+
+// The journal is off on the simulation path: one test of a pointer, inline.
+template <typename... Args>
+inline void Rec(const SimVessel &v, const char *function, const Args &...args) {
+    if (CallJournal *j = v.Journal(); __builtin_expect(j != nullptr, 0)) RecordCall(*j, v, function, args...);
 }
 
 JournalHandle Label(const char *kind, int index) { return JournalHandle{std::string(kind) + std::to_string(index)}; }

@@ -63,8 +63,11 @@ void PropagateFree(SimVessel &v, double dt, const CentralBody &body) {
     if (dt <= 0) return;
     const double mass = v.Mass();
     const ThrustResult thrust = BurnThrusters(v, dt);
-    const MATRIX3 &att = v.Attitude().Matrix();
-    const VECTOR3 thrustAcc = mass > 0 ? TMul(att, thrust.force) / mass : _V(0, 0, 0);
+    const bool thrusting = thrust.force.x != 0 || thrust.force.y != 0 || thrust.force.z != 0;
+    // The attitude matrix only when needed: a vessel that sets its attitude
+    // every step would otherwise pay for the trigonometry every step.
+    const VECTOR3 thrustAcc =
+        (thrusting && mass > 0) ? TMul(v.Attitude().Matrix(), thrust.force) / mass : _V(0, 0, 0);
 
     // Translation: RK4 on position and velocity.
     const VECTOR3 r0 = v.RelPos(), v0 = v.RelVel();
@@ -96,7 +99,7 @@ void PropagateFree(SimVessel &v, double dt, const CentralBody &body) {
     const double rate = length(wm);
     if (rate > 0) {
         const MATRIX3 turn = AxisRotation(wm / rate, rate * dt);
-        v.SetAttitudeMatrix(Orthonormalise(Mul(Transpose(turn), att)));
+        v.SetAttitudeMatrix(Orthonormalise(Mul(Transpose(turn), v.Attitude().Matrix())));
     }
 }
 

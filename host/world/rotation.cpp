@@ -73,17 +73,26 @@ MATRIX3 Orthonormalise(const MATRIX3 &m) {
     return MatrixFromRows(x, y, crossp(x, y));
 }
 
-Orientation::Orientation() : matrix_(IdentityMatrix()), angles_(_V(0, 0, 0)), anglesValid_(true) {}
+Orientation::Orientation() : matrix_(IdentityMatrix()), angles_(_V(0, 0, 0)), matrixValid_(true), anglesValid_(true) {}
 
 void Orientation::SetAngles(const VECTOR3 &angles) {
     angles_ = angles;
     anglesValid_ = true;
-    matrix_ = MatrixFromAngles(angles);
+    matrixValid_ = false;
 }
 
 void Orientation::SetMatrix(const MATRIX3 &m) {
     matrix_ = m;
+    matrixValid_ = true;
     anglesValid_ = false;
+}
+
+const MATRIX3 &Orientation::Matrix() const {
+    if (!matrixValid_) {
+        matrix_ = MatrixFromAngles(angles_);
+        matrixValid_ = true;
+    }
+    return matrix_;
 }
 
 VECTOR3 Orientation::Angles() const {

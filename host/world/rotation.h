@@ -28,18 +28,21 @@ VECTOR3 Row(const MATRIX3 &m, int i);
 MATRIX3 Orthonormalise(const MATRIX3 &m);
 
 // Orientation that keeps the angles it was given: angles written through a
-// state record are read back bit for bit, and a matrix is derived from them.
+// state record are read back bit for bit. Angles and matrix are each derived
+// from the other when first asked for, so a vessel that sets its attitude at
+// every step pays for the trigonometry only when something needs the matrix.
 class Orientation {
 public:
     Orientation();
     void SetAngles(const VECTOR3 &angles);
     void SetMatrix(const MATRIX3 &m);
-    const MATRIX3 &Matrix() const { return matrix_; }
+    const MATRIX3 &Matrix() const;
     VECTOR3 Angles() const;
 
 private:
-    MATRIX3 matrix_;
+    mutable MATRIX3 matrix_;
     mutable VECTOR3 angles_;
+    mutable bool matrixValid_;
     mutable bool anglesValid_;
 };
 

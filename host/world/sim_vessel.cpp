@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "simulation.h"
 
@@ -23,8 +24,6 @@ SimVessel::~SimVessel() {
     iface_ = nullptr;
     module_.reset();  // may unload the module, after its object is gone
 }
-
-CallJournal *SimVessel::Journal() const { return sim_.Journal(); }
 
 void SimVessel::BindInterface(VESSEL *iface, std::shared_ptr<ModuleLibrary> module) {
     iface_ = iface;
@@ -273,7 +272,7 @@ double SimVessel::Mass() const {
 }
 
 void SimVessel::GetStatus(VESSELSTATUS &status) const {
-    status = VESSELSTATUS();
+    std::memset(&status, 0, sizeof status);
     status.rpos = rpos_;
     status.rvel = rvel_;
     status.vrot = avel_;
@@ -348,7 +347,6 @@ bool SimVessel::DeactivateNavmode(int mode) {
     return true;
 }
 
-bool SimVessel::NavmodeActive(int mode) const { return mode >= 1 && mode <= 7 && (navmodes_ & Bit(mode)) != 0; }
 
 // ---- callbacks ----
 

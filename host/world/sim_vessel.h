@@ -45,7 +45,7 @@ public:
     const std::string &Name() const { return name_; }
     const std::string &ClassName() const { return class_->name; }
     const VesselClass &Class() const { return *class_; }
-    CallJournal *Journal() const;
+    inline CallJournal *Journal() const;  // defined in simulation.h
 
     // The module's object. The host reaches callbacks only through these
     // casts, which the object's version allows.
@@ -135,7 +135,7 @@ public:
     // ---- navigation modes ----
     bool ActivateNavmode(int mode);
     bool DeactivateNavmode(int mode);
-    bool NavmodeActive(int mode) const;
+    bool NavmodeActive(int mode) const { return mode >= 1 && mode <= 7 && (navmodes_ & (1u << mode)) != 0; }
     unsigned NavmodeMask() const { return navmodes_; }
 
     // ---- callbacks ----

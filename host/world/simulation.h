@@ -156,6 +156,8 @@ private:
     std::vector<std::string> warnings_;
 };
 
+inline CallJournal *SimVessel::Journal() const { return sim_.Journal(); }
+
 }  // namespace host
 
 #endif
