@@ -1,6 +1,8 @@
 # The installed tree is laid out like an installation of the simulator, as the
 # build tree is: the programs and the host library at its root, the vessel
 # modules in Modules/, and the add-on tree (Config/, Meshes/, Scenarios/, ...).
+# The stand-in sound add-on stays in the build tree: installed, it could take
+# the place of the real one.
 set_target_properties(quorvane-sim quorvane-selfcheck PROPERTIES INSTALL_RPATH "$ORIGIN")
 install(TARGETS quorvane-sim quorvane-selfcheck quorvane_host
   RUNTIME DESTINATION .
