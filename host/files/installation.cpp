@@ -18,9 +18,6 @@ std::string NormalisePath(const std::string &path) {
     return p;
 }
 
-namespace {
-
-// A name that stays inside its folder: no absolute path, no "..".
 bool SafeRelativeName(const std::string &name) {
     if (name.empty() || name[0] == '/') return false;
     std::istringstream parts(name);
@@ -29,6 +26,8 @@ bool SafeRelativeName(const std::string &name) {
         if (part == ".." || part.empty()) return false;
     return true;
 }
+
+namespace {
 
 bool ReadNumber(const std::string &text, double &value) { return ParseDouble(text, value); }
 

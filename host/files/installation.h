@@ -35,6 +35,9 @@ private:
 
 // Folder separators as the simulator writes them ('\') become '/'.
 std::string NormalisePath(const std::string &path);
+// A name (with '/' separators) that stays inside its folder: not absolute, no
+// "..", no empty part.
+bool SafeRelativeName(const std::string &name);
 
 }  // namespace host
 

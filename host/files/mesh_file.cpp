@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "world/number_text.h"
+#include "world/text_words.h"
 
 namespace host {
 
@@ -29,14 +30,6 @@ private:
     std::istringstream in_;
     int number_ = 0;
 };
-
-std::vector<std::string> Words(const std::string &line) {
-    std::istringstream in(line);
-    std::vector<std::string> w;
-    std::string s;
-    while (in >> s) w.push_back(s);
-    return w;
-}
 
 bool Count(const std::vector<std::string> &w, size_t index, int &value) {
     return index < w.size() && ParseInt(w[index], value) && value >= 0;

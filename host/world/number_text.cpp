@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -35,15 +36,21 @@ std::string FormatExact(double value, int minDecimals) {
 std::string FormatScaledExact(double value, double scale, int minDecimals) {
     const double guess = value / scale;
     if (!std::isfinite(guess)) return FormatExact(guess, minDecimals);
+    // Several neighbours may scale to the value (29.999999999999996 and 30
+    // degrees are the same radian double): the shortest text wins, the one
+    // nearest the guess among equals.
+    std::string best;
     double up = guess, down = guess;
     for (int step = 0; step <= 8; ++step) {
         for (double candidate : {up, down}) {
-            if (candidate * scale == value) return FormatExact(candidate, minDecimals);
+            if (candidate * scale != value) continue;
+            std::string text = FormatExact(candidate, minDecimals);
+            if (best.empty() || text.size() < best.size()) best = std::move(text);
         }
         up = std::nextafter(up, std::numeric_limits<double>::infinity());
         down = std::nextafter(down, -std::numeric_limits<double>::infinity());
     }
-    return FormatExact(guess, minDecimals);
+    return best.empty() ? FormatExact(guess, minDecimals) : best;
 }
 
 bool ParseDouble(const std::string &token, double &value) {
@@ -65,5 +72,9 @@ bool ParseInt(const std::string &token, int &value) {
     value = static_cast<int>(v);
     return true;
 }
+
+double RoundSeconds(double seconds) { return std::max(0.0, std::round(seconds * 1e9) / 1e9); }
+
+std::string FormatSeconds(double seconds) { return FormatExact(RoundSeconds(seconds), 0); }
 
 }  // namespace host

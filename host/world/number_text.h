@@ -21,6 +21,13 @@ std::string FormatScaledExact(double value, double scale, int minDecimals);
 bool ParseDouble(const std::string &token, double &value);
 bool ParseInt(const std::string &token, int &value);
 
+// A simulation time or duration as files show it: whole nanoseconds, so that
+// the step clock's rounding (0.1 added ten times) does not leak into them;
+// never below 0.
+double RoundSeconds(double seconds);
+// Rounded, with as few decimals as it needs ("12", "0.25").
+std::string FormatSeconds(double seconds);
+
 }  // namespace host
 
 #endif

@@ -168,6 +168,22 @@ ThrusterGroup *SimVessel::Group(THGROUP_TYPE type) const {
     return nullptr;
 }
 
+bool SimVessel::SetThrusterGroupLevel(THGROUP_TYPE type, double level) {
+    ThrusterGroup *g = Group(type);
+    if (g == nullptr) return false;
+    const double clamped = std::min(1.0, std::max(0.0, level));
+    for (Thruster *t : g->thrusters) t->level = clamped;
+    return true;
+}
+
+double SimVessel::ThrusterGroupLevel(THGROUP_TYPE type) const {
+    const ThrusterGroup *g = Group(type);
+    if (g == nullptr || g->thrusters.empty()) return 0.0;
+    double sum = 0;
+    for (const Thruster *t : g->thrusters) sum += t->level;
+    return sum / static_cast<double>(g->thrusters.size());
+}
+
 Attachment *SimVessel::AttachmentAt(bool toParent, int index) const {
     for (const auto &a : attachments)
         if (a->toParent == toParent && a->index == index) return a.get();
@@ -267,7 +283,7 @@ void SimVessel::GetStatus(VESSELSTATUS &status) const {
         fuel += p->mass;
     }
     status.fuel = maxFuel > 0 ? fuel / maxFuel : 0;
-    if (const ThrusterGroup *g = Group(THGROUP_MAIN)) status.eng_main = g->level;
+    status.eng_main = ThrusterGroupLevel(THGROUP_MAIN);
     status.rbody = nullptr;  // the central body is not an object of this host
     status.status = 0;
 }
@@ -283,9 +299,7 @@ void SimVessel::DefSetState(const VESSELSTATUS &status) {
     if (status.flag[0] & 1) {
         for (auto &p : propellants) p->mass = p->maxMass * std::min(1.0, std::max(0.0, status.fuel));
     }
-    if (status.flag[0] & 2) {
-        if (ThrusterGroup *g = Group(THGROUP_MAIN)) g->level = std::min(1.0, std::max(0.0, status.eng_main));
-    }
+    if (status.flag[0] & 2) SetThrusterGroupLevel(THGROUP_MAIN, status.eng_main);
 }
 
 // ---- attachments ----

@@ -93,6 +93,11 @@ public:
     bool Owns(const Thruster *t) const;
     bool Owns(const Attachment *a) const;
     ThrusterGroup *Group(THGROUP_TYPE type) const;
+    // Sets the level (clamped to 0..1) of every thruster of the group; false
+    // when the vessel has no such group.
+    bool SetThrusterGroupLevel(THGROUP_TYPE type, double level);
+    // The mean level of the group's thrusters, 0 without the group.
+    double ThrusterGroupLevel(THGROUP_TYPE type) const;
     // The n-th attachment of one kind (to-parent or to-child), or null.
     Attachment *AttachmentAt(bool toParent, int index) const;
     int AttachmentCount(bool toParent) const;

@@ -127,21 +127,35 @@ bool Simulation::ApplyPendingStatus(SimVessel &v, const PendingStatus &s, std::s
     const std::string where = s.source != nullptr ? s.source->Path() : std::string();
     if (!s.statusBody.empty() && s.statusBody != body_.name) {
         if (error != nullptr)
-            *error = where + ": vessel " + v.Name() + " orbits " + s.statusBody + ", but this host models only " +
-                     body_.name;
+            *error = where + ":" + std::to_string(s.statusLine) + ": vessel " + v.Name() + " orbits " + s.statusBody +
+                     ", but this host models only " + body_.name;
         return false;
     }
     if (s.hasPos) v.SetRelPos(s.rpos);
     if (s.hasVel) v.SetRelVel(s.rvel);
     if (s.hasRot) v.SetAttitudeAngles(s.arotDeg * RAD);
     if (s.hasAngVel) v.SetAngularVel(s.vrotDeg * RAD);
+    // A block with a STATUS line is a whole state as the simulator writes it,
+    // and the simulator lists only tanks that hold something: a tank that
+    // PRPLEVEL does not name is empty, so an empty tank stays empty on resume.
+    if (!s.statusBody.empty())
+        for (auto &p : v.propellants) p->mass = 0;
     for (const auto &level : s.propellantLevels) {
         if (level.first >= static_cast<int>(v.propellants.size())) {
-            Warn(where + ": vessel " + v.Name() + " has no propellant tank " + std::to_string(level.first));
+            Warn(where + ":" + std::to_string(s.propellantLine) + ": vessel " + v.Name() + " has no propellant tank " +
+                 std::to_string(level.first));
             continue;
         }
         Propellant &p = *v.propellants[level.first];
         p.mass = level.second * p.maxMass;
+    }
+    for (const auto &level : s.thrusterLevels) {
+        if (level.first >= static_cast<int>(v.thrusters.size())) {
+            Warn(where + ":" + std::to_string(s.thrusterLine) + ": vessel " + v.Name() + " has no thruster " +
+                 std::to_string(level.first));
+            continue;
+        }
+        v.thrusters[level.first]->level = level.second;
     }
     if (s.attached) {
         pendingAttachments_.push_back({&v, s.attachChild, s.attachParent, s.attachParentName, where, s.attachLine});

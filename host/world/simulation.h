@@ -36,12 +36,15 @@ struct CentralBody {
 struct PendingStatus {
     ScenarioBlockReader *source = nullptr;
     std::string statusBody;  // reference body named by STATUS
+    int statusLine = 0;
     std::vector<std::string> errors;  // host lines that could not be read
     bool hasPos = false, hasVel = false, hasRot = false, hasAngVel = false;
     VECTOR3 rpos = {{0, 0, 0}}, rvel = {{0, 0, 0}};
     VECTOR3 arotDeg = {{0, 0, 0}};  // [deg]
     VECTOR3 vrotDeg = {{0, 0, 0}};  // [deg/s]
     std::vector<std::pair<int, double>> propellantLevels;  // tank index, level 0..1
+    std::vector<std::pair<int, double>> thrusterLevels;    // thruster index, level 0..1
+    int propellantLine = 0, thrusterLine = 0;
     bool attached = false;
     int attachChild = 0, attachParent = 0;  // point indices, child's and parent's
     std::string attachParentName;

@@ -38,11 +38,11 @@ struct Thruster {
     double level = 0;         // 0..1
 };
 
+// A group has no level of its own: setting it sets every member's level.
 struct ThrusterGroup {
     int index = 0;
     THGROUP_TYPE type = THGROUP_MAIN;
     std::vector<Thruster *> thrusters;
-    double level = 0;         // 0..1, applied to every member
 };
 
 struct Exhaust {

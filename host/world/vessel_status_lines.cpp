@@ -1,30 +1,16 @@
 #include "vessel_status_lines.h"
 
-#include <cctype>
 #include <cstring>
-#include <sstream>
 #include <vector>
 
 #include "number_text.h"
 #include "sim_vessel.h"
 #include "simulation.h"
+#include "text_words.h"
 
 namespace host {
 
 namespace {
-
-std::vector<std::string> Words(const std::string &text) {
-    std::istringstream in(text);
-    std::vector<std::string> words;
-    std::string w;
-    while (in >> w) words.push_back(w);
-    return words;
-}
-
-std::string Upper(std::string s) {
-    for (char &c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 bool ReadVector(const std::vector<std::string> &w, VECTOR3 &v) {
     return w.size() == 4 && ParseDouble(w[1], v.x) && ParseDouble(w[2], v.y) && ParseDouble(w[3], v.z);
@@ -47,7 +33,7 @@ bool ReadAttached(const std::string &value, PendingStatus &s) {
 }
 
 // "i:level i:level ..."
-bool ReadLevels(const std::vector<std::string> &w, PendingStatus &s) {
+bool ReadLevels(const std::vector<std::string> &w, std::vector<std::pair<int, double>> &levels) {
     if (w.size() < 2) return false;
     for (size_t k = 1; k < w.size(); ++k) {
         const size_t colon = w[k].find(':');
@@ -56,7 +42,7 @@ bool ReadLevels(const std::vector<std::string> &w, PendingStatus &s) {
         if (colon == std::string::npos || !ParseInt(w[k].substr(0, colon), index) ||
             !ParseDouble(w[k].substr(colon + 1), level) || index < 0 || level < 0 || level > 1)
             return false;
-        s.propellantLevels.emplace_back(index, level);
+        levels.emplace_back(index, level);
     }
     return true;
 }
@@ -77,6 +63,7 @@ HostLineResult ParseHostLine(const char *line, PendingStatus &s, std::string *pr
     if (key == "STATUS") {
         if (w.size() != 3 || Upper(w[1]) != "ORBITING") return bad("STATUS (only 'STATUS Orbiting <body>' is modelled)");
         s.statusBody = w[2];
+        s.statusLine = s.source != nullptr ? s.source->Current().number : 0;
         return HostLineResult::Taken;
     }
     if (key == "RPOS") return ReadVector(w, s.rpos) ? (s.hasPos = true, HostLineResult::Taken) : bad("RPOS x y z");
@@ -85,7 +72,15 @@ HostLineResult ParseHostLine(const char *line, PendingStatus &s, std::string *pr
     if (key == "VROT") return ReadVector(w, s.vrotDeg) ? (s.hasAngVel = true, HostLineResult::Taken) : bad("VROT x y z");
     if (key == "ATTACHED")
         return (w.size() == 2 && ReadAttached(w[1], s)) ? HostLineResult::Taken : bad("ATTACHED c:p,name");
-    if (key == "PRPLEVEL") return ReadLevels(w, s) ? HostLineResult::Taken : bad("PRPLEVEL i:level");
+    const int number = s.source != nullptr ? s.source->Current().number : 0;
+    if (key == "PRPLEVEL") {
+        s.propellantLine = number;
+        return ReadLevels(w, s.propellantLevels) ? HostLineResult::Taken : bad("PRPLEVEL i:level");
+    }
+    if (key == "THLEVEL") {
+        s.thrusterLine = number;
+        return ReadLevels(w, s.thrusterLevels) ? HostLineResult::Taken : bad("THLEVEL i:level");
+    }
     for (const char *ignored : kIgnoredKeys)
         if (key == ignored) return HostLineResult::Ignored;
     return HostLineResult::Unknown;
@@ -117,6 +112,14 @@ void WriteHostLines(const SimVessel &v, ScenarioBlockWriter &out) {
         levels += std::to_string(p->index) + ":" + FormatScaledExact(p->mass, p->maxMass, 6);
     }
     if (!levels.empty()) out.Write("PRPLEVEL", levels);
+    // Thrusters that burn, so that a resumed run goes on burning.
+    std::string thrust;
+    for (const auto &t : v.thrusters) {
+        if (t->level <= 0) continue;
+        if (!thrust.empty()) thrust += ' ';
+        thrust += std::to_string(t->index) + ":" + FormatExact(t->level, 6);
+    }
+    if (!thrust.empty()) out.Write("THLEVEL", thrust);
 }
 
 }  // namespace host

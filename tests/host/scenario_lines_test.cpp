@@ -47,6 +47,8 @@ TEST(NumberText, ScaledValuesComeBackBitForBit) {
         EXPECT_EQ(back, rad) << text;
         EXPECT_EQ(host::FormatScaledExact(back, RAD, 3), text);
     }
+    // 30 and 29.999999999999996 degrees are the same radians: the file keeps the short one.
+    EXPECT_EQ(host::FormatScaledExact(30 * RAD, RAD, 3), "30.000");
 }
 
 TEST(NumberText, StrictParsing) {
@@ -103,6 +105,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"ATTACHED -1:2,X", host::HostLineResult::Malformed},
                       LineCase{"PRPLEVEL 0:1.000000 1:0.5", host::HostLineResult::Taken},
                       LineCase{"PRPLEVEL 0:1.5", host::HostLineResult::Malformed},
+                      LineCase{"THLEVEL 0:0.5 2:1", host::HostLineResult::Taken},
+                      LineCase{"THLEVEL 0:-1", host::HostLineResult::Malformed},
                       LineCase{"NAVFREQ 0 0", host::HostLineResult::Ignored},
                       LineCase{"SOLP 0 0.0000", host::HostLineResult::Unknown}),
     [](const auto &info) {
