@@ -79,7 +79,7 @@ TEST_P(BadInputs, GetOneLineNamingTheFileOrOptionAndLeaveNoOutputBehind) {
 INSTANTIATE_TEST_SUITE_P(
     Table, BadInputs,
     ::testing::Values(
-        BadInput{"no_scenario", {"--dt", "1"}, 2, "no scenario file given \\(see --help\\)", {}},
+        BadInput{"main_job_without_its_scenario", {"--dt", "1"}, 1, "Quorvane/reference_deployment: no such scenario file", {}},
         BadInput{"unknown_option", {"orbit.scn", "--fast"}, 2, "unknown option '--fast' \\(see --help\\)", {}},
         BadInput{"zero_step", {"orbit.scn", "--dt", "0"}, 2, "--dt: '0' is not a positive number of seconds", {}},
         BadInput{"step_without_value", {"orbit.scn", "--dt"}, 2, "--dt needs a value \\(see --help\\)", {}},
