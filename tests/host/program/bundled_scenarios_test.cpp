@@ -88,7 +88,7 @@ TEST(SatelliteCheckout, KeysANavigationModeAndABurnShowInTheSavedScenarioAndTheH
 
 // The README's first command: the main job, as a user on a fresh machine runs
 // it, twice.
-TEST(ReferenceDeployment, TheMainJobReportsTheRoadAndTwoRunsSaveTheSameEnd) {
+TEST(MainJob, ReportsTheRoadAndTwoRunsSaveTheSameEnd) {
     testing_support::InstallTree work;  // the working folder; the installation is the build tree
     const testing_support::ProgramResult r = testing_support::RunQuorvaneSim(
         {"--trace", "t.csv", "--trace-every", "100", "--event", "2030.1 hud QS-00 1280x720 hud.svg"}, work.Root());
