@@ -3,27 +3,18 @@
 //   DPLY <nadirHold> <releaseState> <releaseTime>
 // Keys match in any case on their first four characters; the value is read
 // from the fifth character on. Every other line goes to the host.
-#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
+#include "frame/scenario_key.h"
 #include "satellite_vessel.h"
 
 namespace {
 
 const size_t kTextSize = 256;  // value text buffer [bytes]
-
-// True when the line starts with the four-letter key, in any case.
-bool HasKey(const char *line, const char *key) {
-    for (int i = 0; i < 4; ++i) {
-        // A shorter line ends in its terminator, which matches no letter.
-        if (std::toupper(static_cast<unsigned char>(line[i])) != key[i]) return false;
-    }
-    return true;
-}
 
 // The next field, read as the formatted-input conversions %d and %lf read it:
 // white space skipped, the number taken, the scan moved past it. A field
@@ -83,9 +74,9 @@ void SatelliteVessel::clbkSaveState(FILEHANDLE scn) {
 void SatelliteVessel::clbkLoadStateEx(FILEHANDLE scn, void *status) {
     char *line = nullptr;
     while (oapiReadScenario_nextline(scn, line)) {
-        if (HasKey(line, "SOLP")) {
+        if (frame::HasScenarioKey(line, "SOLP")) {
             ReadFields(line + 4, arrayState, arrayProc);
-        } else if (HasKey(line, "DPLY")) {
+        } else if (frame::HasScenarioKey(line, "DPLY")) {
             ReadFields(line + 4, nadirHold, releaseState, releaseTime);
         } else {
             ParseScenarioLineEx(line, status);

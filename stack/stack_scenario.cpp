@@ -1,21 +1,13 @@
 // The stack's scenario line: "DPLY" and its deployment state, after the
 // host's own lines of the vessel.
-#include <cctype>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 
+#include "frame/scenario_key.h"
 #include "stack_vessel.h"
 
 namespace {
-
-// True when the line starts with the four-letter key, in any case of letters.
-// A shorter line differs at its terminating zero and is never read past.
-bool HasKey(const char *line, const char *key) {
-    for (int k = 0; k < 4; ++k)
-        if (std::toupper(static_cast<unsigned char>(line[k])) != key[k]) return false;
-    return true;
-}
 
 // Reads a decimal integer as "%d" does (white space skipped, optional sign);
 // without one the value keeps what it held. A number beyond the range of int
@@ -40,7 +32,7 @@ void StackVessel::clbkSaveState(FILEHANDLE scn) {
 void StackVessel::clbkLoadStateEx(FILEHANDLE scn, void *status) {
     char *line = nullptr;
     while (oapiReadScenario_nextline(scn, line)) {
-        if (HasKey(line, "DPLY")) {
+        if (frame::HasScenarioKey(line, "DPLY")) {
             ReadInteger(line + 4, deployState);
         } else {
             ParseScenarioLineEx(line, status);

@@ -291,9 +291,14 @@ bool Simulation::DetachChild(Attachment *parentPoint, double speed) {
     if (parentPoint == nullptr || parentPoint->toParent || parentPoint->mate == nullptr) return false;
     SimVessel &child = *parentPoint->mate->owner;
     PlaceAttached(child);  // the child leaves from where the parent holds it now
+    // It keeps the parent's velocity, gains the parent's rotational velocity at
+    // the attachment point and the separation speed along the point's direction.
     const SimVessel &parent = *parentPoint->owner;
-    const VECTOR3 dirG = TMul(parent.Attitude().Matrix(), Row(AttachmentFrame(parentPoint->dir, parentPoint->rot), 0));
-    child.SetRelVel(child.RelVel() + dirG * speed);
+    const MATRIX3 &mp = parent.Attitude().Matrix();
+    const VECTOR3 dirG = TMul(mp, Row(AttachmentFrame(parentPoint->dir, parentPoint->rot), 0));
+    const VECTOR3 omegaG = TMul(mp, parent.AngularVel());
+    const VECTOR3 lever = TMul(mp, parentPoint->pos);  // from the parent's centre to the point
+    child.SetRelVel(parent.RelVel() + crossp(omegaG, lever) + dirG * speed);
     parentPoint->mate->mate = nullptr;
     parentPoint->mate = nullptr;
     for (StepObserver *o : observers_) o->Detached(*this, parent, child, speed);

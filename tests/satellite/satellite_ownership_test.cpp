@@ -1,45 +1,14 @@
 // What a satellite owns: its fields after set-up, and the six array
 // transforms its destruction frees. The satellite is compiled into this test,
-// whose global operator delete counts what is freed.
+// which counts what is freed.
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <new>
 
 #include "frame/module_entry.h"
 #include "satellite_vessel.h"
+#include "support/allocation_counter.h"
 #include "support/host_fixture.h"
 #include "support/sound_fixture.h"
 #include "world/sim_vessel.h"
-
-namespace {
-
-// Deallocations while counting is on; the recorder itself never allocates.
-bool counting = false;
-int freedCount = 0;
-void *freed[64];
-
-void Record(void *p) {
-    if (!counting || p == nullptr) return;
-    if (freedCount < 64) freed[freedCount] = p;
-    ++freedCount;
-}
-
-}  // namespace
-
-void operator delete(void *p) noexcept {
-    Record(p);
-    std::free(p);
-}
-void operator delete(void *p, std::size_t) noexcept {
-    Record(p);
-    std::free(p);
-}
-void *operator new(std::size_t n) {
-    if (void *p = std::malloc(n == 0 ? 1 : n)) return p;
-    throw std::bad_alloc();
-}
-void *operator new(std::size_t n, const std::nothrow_t &) noexcept { return std::malloc(n == 0 ? 1 : n); }
 
 class SatelliteVesselTestAccess {
 public:
@@ -102,16 +71,10 @@ TEST_F(SatelliteOwnership, DestructionFreesExactlyTheSixTransformsOnce) {
         // The host holds the module's transform, not a copy.
         EXPECT_EQ(body->animations[0].components[k]->transform, transforms[k]);
     }
-    counting = true;
-    freedCount = 0;
+    testing_support::AllocationCounter counter;
     DestroyModuleVessel(sat);
-    counting = false;
-    ASSERT_EQ(freedCount, 7) << "six transforms and the object itself";
-    for (int k = 0; k < 6; ++k) {
-        int times = 0;
-        for (int i = 0; i < freedCount; ++i) times += freed[i] == transforms[k] ? 1 : 0;
-        EXPECT_EQ(times, 1) << "transform " << k;
-    }
+    ASSERT_EQ(counter.Deallocations(), 7) << "six transforms and the object itself";
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(counter.TimesFreed(transforms[k]), 1) << "transform " << k;
     // Nothing of the host's went: the animation and its components remain.
     EXPECT_EQ(body->animations[0].components.size(), 6u);
 }
@@ -128,11 +91,9 @@ TEST_F(SatelliteOwnership, PostCreationWithoutTheSoundAddOnLeavesTheSoundIdAtMin
 
 TEST_F(SatelliteOwnership, DestroyingBeforeSetUpFreesOnlyTheObject) {
     VESSEL *sat = CreateModuleVessel(body->Handle(), 1);
-    counting = true;
-    freedCount = 0;
+    testing_support::AllocationCounter counter;
     DestroyModuleVessel(sat);
-    counting = false;
-    EXPECT_EQ(freedCount, 1);
+    EXPECT_EQ(counter.Deallocations(), 1);
 }
 
 }  // namespace

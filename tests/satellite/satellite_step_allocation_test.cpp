@@ -1,41 +1,12 @@
 // A satellite's step allocates nothing: it runs at every simulation step of
-// every satellite. This test's global operator new counts every allocation
+// every satellite. This test counts every allocation
 // in the process, the loaded modules' included; the host's step around the
 // satellites' allocates nothing either, so any count is the module's.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
-
 #include "satellite_fixture.h"
+#include "support/allocation_counter.h"
 #include "world/simulation.h"
-
-namespace {
-
-bool counting = false;
-int allocations = 0;
-
-void *Allocate(std::size_t n) {
-    if (counting) ++allocations;
-    return std::malloc(n == 0 ? 1 : n);
-}
-
-}  // namespace
-
-void *operator new(std::size_t n) {
-    if (void *p = Allocate(n)) return p;
-    throw std::bad_alloc();
-}
-void *operator new[](std::size_t n) {
-    if (void *p = Allocate(n)) return p;
-    throw std::bad_alloc();
-}
-void *operator new(std::size_t n, const std::nothrow_t &) noexcept { return Allocate(n); }
-void *operator new[](std::size_t n, const std::nothrow_t &) noexcept { return Allocate(n); }
-void operator delete(void *p) noexcept { std::free(p); }
-void operator delete[](void *p) noexcept { std::free(p); }
-void operator delete(void *p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void *p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -45,11 +16,9 @@ class StepAllocation : public SatelliteTest {
 protected:
     // Allocations made during one simulation step.
     int AllocationsOfStep(double dt) {
-        allocations = 0;
-        counting = true;
+        testing_support::AllocationCounter counter;
         sim->Step(dt);
-        counting = false;
-        return allocations;
+        return counter.Allocations();
     }
 };
 
