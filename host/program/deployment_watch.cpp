@@ -143,13 +143,9 @@ void DeploymentWatch::Removing(const Simulation &sim, const SimVessel &vessel) {
 }
 
 bool DeploymentWatch::AllDeployed() const {
-    bool any = false;
-    for (const SatelliteRecord &r : figures_.satellites) {
-        if (!r.present) continue;
-        if (!r.deployment.seen && !r.deployment.beforeStart) return false;
-        any = true;
-    }
-    return any;
+    for (const SatelliteRecord &r : figures_.satellites)
+        if (r.present && !r.deployment.seen && !r.deployment.beforeStart) return false;
+    return true;
 }
 
 const DeploymentFigures &DeploymentWatch::Figures() {

@@ -89,7 +89,7 @@ public:
 
     // The figures as they stand (the spread as of now).
     const DeploymentFigures &Figures();
-    // There are satellites, and every one still present has its array out.
+    // Every satellite still present has its array out (so also when there are none).
     bool AllDeployed() const;
     int SatelliteCount() const { return static_cast<int>(figures_.satellites.size()); }
     int ReleasedCount() const { return released_; }
