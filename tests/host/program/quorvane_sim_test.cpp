@@ -250,7 +250,7 @@ TEST_F(QuorvaneSim, HelpDocumentsEveryOptionAndEveryEvent) {
     const ProgramResult r = RunQuorvaneSim({"--help"}, tree.Root());
     EXPECT_EQ(r.status, 0);
     for (const char *word : {"--dt", "--until", "--seed", "--save", "--event", "--events", "--trace", "--trace-every",
-                             "--root", "--plugin", "--log", "--quiet", "key VESSEL KEY [shift] [ctrl]", "hold VESSEL KEY SECONDS",
+                             "--root", "--plugin", "--log", "--report", "--quiet", "key VESSEL KEY [shift] [ctrl]", "hold VESSEL KEY SECONDS",
                              "navmode VESSEL N on|off", "thrust VESSEL LEVEL", "detach VESSEL INDEX SPEED", "save FILE",
                              "hud VESSEL WxH FILE", "BEGIN_QUORVANE_EVENTS", "clbkConsumeDirectKey"})
         EXPECT_THAT(r.out, HasSubstr(word));
