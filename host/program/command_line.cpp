@@ -130,9 +130,10 @@ simulation in the simulator's order of callbacks and plays scripted events.
 SCENARIO is a scenario file (.scn); a name that is not a file is also looked
 for in the installation's Scenarios/ folder, with or without ".scn".
 
-Without a SCENARIO it runs the reference deployment, Quorvane/reference_deployment:
-a launch vehicle lets go of a stack with 60 satellites, the stack sets them
-free, and 2000 s later their arrays unfold and they point at the Earth. It
+Without a SCENARIO it runs the reference deployment (the installation's
+Scenarios/Quorvane/reference_deployment.scn): a launch vehicle lets go of a
+stack with 60 satellites, the stack sets them free, and 2000 s later their
+arrays unfold and they point at the Earth. It
 runs until every array is out (as --report does), prints a report of the
 release, the deployment, the group's spread, how close the satellites came and
 how well they point, and saves the end to reference_deployment_end.scn in the
