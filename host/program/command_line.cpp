@@ -7,6 +7,9 @@
 
 namespace host {
 
+const char kReferenceScenario[] = "Quorvane/reference_deployment";
+const char kReferenceScenarioSave[] = "reference_deployment_end.scn";
+
 namespace {
 
 bool ParseSeed(const std::string &text, std::uint64_t &seed) {
@@ -73,6 +76,8 @@ bool ParseCommandLine(int argc, const char *const *argv, RunOptions *options, st
             ok = flag(o.help);
         } else if (name == "--quiet" || name == "-q") {
             ok = flag(o.quiet);
+        } else if (name == "--report") {
+            ok = flag(o.report);
         } else if (name == "--dt") {
             ok = number(o.dt, true, "a positive number of seconds");
         } else if (name == "--until") {
@@ -105,14 +110,18 @@ bool ParseCommandLine(int argc, const char *const *argv, RunOptions *options, st
         }
         if (!ok) return false;
     }
-    if (!o.help && o.scenario.empty()) return fail("no scenario file given (see --help)");
+    if (!o.help && o.scenario.empty()) {
+        o.scenario = kReferenceScenario;
+        o.report = true;
+        if (o.save.empty()) o.save = kReferenceScenarioSave;
+    }
     if (o.hasTraceEvery && o.trace.empty()) return fail("--trace-every needs --trace");
     if (options != nullptr) *options = std::move(o);
     return true;
 }
 
 std::string HelpText() {
-    return R"(Usage: quorvane-sim SCENARIO [options]
+    return R"(Usage: quorvane-sim [SCENARIO] [options]
 
 Runs an Orbiter scenario without the simulator: loads the vessel modules and
 class files of an installation tree, creates the scenario's vessels, steps the
@@ -120,6 +129,15 @@ simulation in the simulator's order of callbacks and plays scripted events.
 
 SCENARIO is a scenario file (.scn); a name that is not a file is also looked
 for in the installation's Scenarios/ folder, with or without ".scn".
+
+Without a SCENARIO it runs the reference deployment (the installation's
+Scenarios/Quorvane/reference_deployment.scn): a launch vehicle lets go of a
+stack with 60 satellites, the stack sets them free, and 2000 s later their
+arrays unfold and they point at the Earth. It
+runs until every array is out (as --report does), prints a report of the
+release, the deployment, the group's spread, how close the satellites came and
+how well they point, and saves the end to reference_deployment_end.scn in the
+working folder (--save names another file). Every other option applies.
 
 Options:
   --dt S             fixed step length in seconds (default 0.1)
@@ -144,7 +162,10 @@ Options:
   --log FILE         write the host's log when the run ends, also when it
                      fails: modules and plugins loaded, warnings, and what
                      modules and plugins wrote to it
-  --quiet, -q        no progress display and no summary
+  --report           run until every satellite's array is out (at the latest
+                     2080 s after the last event; --until sets the end
+                     instead) and report the deployment
+  --quiet, -q        no progress display, no summary and no report
   --help, -h         this text
 
 Events (T in seconds since the scenario's start; an event is applied at the

@@ -9,6 +9,11 @@
 
 namespace host {
 
+// The main job: with no scenario, the program runs the bundled reference
+// deployment until every array is out, reports and saves the end here.
+extern const char kReferenceScenario[];      // "Quorvane/reference_deployment"
+extern const char kReferenceScenarioSave[];  // "reference_deployment_end.scn"
+
 struct RunOptions {
     std::string scenario;                 // the scenario file
     double dt = 0.1;                      // fixed step length [s]
@@ -24,11 +29,13 @@ struct RunOptions {
     std::string root;                     // installation tree; the program's own when empty
     std::vector<std::string> plugins;     // libraries loaded before the scenario
     std::string log;                      // the host's log, written when the run ends
+    bool report = false;                  // run until every array is out, then report the deployment
     bool quiet = false;
     bool help = false;
 };
 
-// False with a message naming the option. argv[0] is the program.
+// False with a message naming the option. argv[0] is the program. Without a
+// scenario the options are those of the main job, with the others given.
 bool ParseCommandLine(int argc, const char *const *argv, RunOptions *options, std::string *error);
 
 // The --help text.

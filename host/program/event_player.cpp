@@ -126,6 +126,14 @@ bool EventPlayer::Apply(const ScriptEvent &e, double t, std::string *error) {
 
 void EventPlayer::DeliverDirectKeys() {
     char kstate[256];
+    // Without held keys only the focus vessel is asked; no need to look at every vessel.
+    if (held_.empty()) {
+        if (SimVessel *focus = sim_.Focus()) {
+            FillKeyboard(focus->Name(), kstate);
+            focus->ConsumeDirectKey(kstate);
+        }
+        return;
+    }
     // Index loop: a callback may mark vessels, and vessels only go after the step.
     for (size_t i = 0; i < sim_.Vessels().size(); ++i) {
         SimVessel &v = *sim_.Vessels()[i];

@@ -9,14 +9,18 @@ const std::chrono::milliseconds kInterval(200);  // between redraws
 ProgressDisplay::ProgressDisplay(bool enabled, std::FILE *out)
     : enabled_(enabled && out != nullptr), out_(out), start_(Clock::now()), last_(start_) {}
 
-void ProgressDisplay::Update(double simTime, double until) {
+bool ProgressDisplay::Due() const { return enabled_ && Clock::now() - last_ >= kInterval; }
+
+void ProgressDisplay::Show(double simTime, double until, const std::string &note) {
     if (!enabled_) return;
-    const Clock::time_point now = Clock::now();
-    if (now - last_ < kInterval) return;
-    last_ = now;
-    const double wall = std::chrono::duration<double>(now - start_).count();
-    std::fprintf(out_, "\r  t = %.1f s of %.1f s   x%.0f real time \033[K", simTime, until,
-                 wall > 0 ? simTime / wall : 0.0);
+    last_ = Clock::now();
+    const double wall = std::chrono::duration<double>(last_ - start_).count();
+    const double speed = wall > 0 ? simTime / wall : 0.0;
+    if (note.empty()) {
+        std::fprintf(out_, "\r  t = %.1f s of %.1f s   x%.0f real time \033[K", simTime, until, speed);
+    } else {
+        std::fprintf(out_, "\r  t = %.1f s   %s   x%.0f real time \033[K", simTime, note.c_str(), speed);
+    }
     std::fflush(out_);
     shown_ = true;
 }

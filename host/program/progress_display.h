@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <string>
 
 namespace host {
 
@@ -12,7 +13,14 @@ class ProgressDisplay {
 public:
     // Shows nothing unless enabled (the caller checks for a terminal).
     ProgressDisplay(bool enabled, std::FILE *out);
-    void Update(double simTime, double until);
+    // Time for a redraw: enabled, and the last one a moment ago.
+    bool Due() const;
+    // Redraws the line: the time of the run's end, or a note on the run
+    // when there is one (an end that is only a limit would mislead).
+    void Show(double simTime, double until, const std::string &note);
+    void Update(double simTime, double until) {
+        if (Due()) Show(simTime, until, std::string());
+    }
     // Clears the line.
     void Finish();
 

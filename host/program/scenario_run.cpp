@@ -51,6 +51,7 @@ ScenarioRun::ScenarioRun(RunOptions options, Observer observer)
 
 ScenarioRun::~ScenarioRun() {
     // The vessels go before the plugins and modules they use.
+    watch_.reset();
     player_.reset();
     sim_.reset();
 }
@@ -87,6 +88,10 @@ bool ScenarioRun::Load(std::string *error) {
     if (!player_->CheckVessels(&why)) return fail(why);
 
     until_ = options_.hasUntil ? options_.until : player_->LastTime();
+    if (options_.report) {
+        watch_ = std::make_unique<DeploymentWatch>(*sim_);
+        if (!options_.hasUntil) until_ += DeploymentWatch::kLongestWait;
+    }
     tolerance_ = options_.dt * kClockTolerance;
     if (!options_.trace.empty()) {
         if (!trace_.Open(options_.trace, &why)) return fail("--trace: " + why);
@@ -142,7 +147,7 @@ bool ScenarioRun::Run(std::string *error) {
         return false;
     };
     std::string why;
-    while (sim_->SimTime() < until_ - tolerance_)
+    while (sim_->SimTime() < until_ - tolerance_ && !Finished())
         if (!Frame(&why)) return fail(why);
     if (!player_->ApplyDue(sim_->SimTime(), tolerance_, &why)) return fail(why);
     written_.insert(written_.end(), player_->Written().begin(), player_->Written().end());
@@ -173,6 +178,12 @@ bool ScenarioRun::Frame(std::string *error) {
     ReportWarnings();
     if (observer_.step) observer_.step(sim_->SimTime(), until_);
     return true;
+}
+
+bool ScenarioRun::Finished() const {
+    // Events due now are applied after the last frame, before the final save.
+    return watch_ != nullptr && !options_.hasUntil && player_->LastTime() <= sim_->SimTime() + tolerance_ &&
+           watch_->AllDeployed();
 }
 
 void ScenarioRun::SampleTrace() {

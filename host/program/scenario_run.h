@@ -1,6 +1,7 @@
 // One run of quorvane-sim: load the installation's plugins and the scenario,
 // step the simulation with fixed steps, play the events, sample the trace, and
-// write the scenario when the run ends.
+// write the scenario when the run ends. With a report, the run watches the
+// deployment and ends once every array is out and every event is played.
 #ifndef QUORVANE_HOST_PROGRAM_SCENARIO_RUN_H
 #define QUORVANE_HOST_PROGRAM_SCENARIO_RUN_H
 
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "command_line.h"
+#include "deployment_watch.h"
 #include "event_player.h"
 #include "files/scenario_file.h"
 #include "files/trace_file.h"
@@ -42,6 +44,8 @@ public:
 
     Simulation &Sim() { return *sim_; }
     double Until() const { return until_; }
+    // The deployment watched in a run with a report; null otherwise.
+    DeploymentWatch *Watch() { return watch_.get(); }
     // Files written, in order.
     const std::vector<std::string> &Written() const { return written_; }
 
@@ -50,6 +54,9 @@ private:
     // Every file the run will write can be written; before any vessel exists.
     bool CheckOutputs(const std::vector<ScriptEvent> &events, std::string *error) const;
     bool Frame(std::string *error);
+    // A run with a report and no --until is over once every array is out and
+    // every event is due.
+    bool Finished() const;
     void SampleTrace();
     bool SaveScenario(const std::string &file, std::string *error);
     void ReportWarnings();
@@ -59,6 +66,7 @@ private:
     std::unique_ptr<Simulation> sim_;
     std::optional<ScenarioFile> scenario_;
     std::unique_ptr<EventPlayer> player_;
+    std::unique_ptr<DeploymentWatch> watch_;
     TraceFile trace_;
     bool tracing_ = false;
     double nextSample_ = 0;  // [s]

@@ -1,5 +1,6 @@
 // quorvane-sim: runs an Orbiter scenario from the command line with the
-// vessel modules of an installation tree. See --help.
+// vessel modules of an installation tree; with no scenario, the reference
+// deployment and its report. See --help.
 #include <unistd.h>
 
 #include <chrono>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "command_line.h"
+#include "deployment_report.h"
 #include "progress_display.h"
 #include "scenario_run.h"
 
@@ -36,10 +38,16 @@ int main(int argc, char **argv) {
         progress.Finish();
         std::fprintf(stderr, "%s: warning: %s\n", kProgram, w.c_str());
     };
-    observer.step = [&](double t, double until) { progress.Update(t, until); };
+    host::ScenarioRun *current = nullptr;
+    observer.step = [&](double t, double until) {
+        if (!progress.Due()) return;
+        const host::DeploymentWatch *watch = current->Watch();
+        progress.Show(t, until, watch != nullptr ? host::DeploymentProgress(*watch) : std::string());
+    };
 
     const auto start = std::chrono::steady_clock::now();
     host::ScenarioRun run(options, observer);
+    current = &run;
     const bool ran = run.Load(&error) && run.Run(&error);
     progress.Finish();
     // The log tells what happened, also in a run that failed.
@@ -48,6 +56,8 @@ int main(int argc, char **argv) {
     if (!ran) return Fail(error, host::kExitFailure);
     if (!logged) return Fail(logError, host::kExitFailure);
     if (!options.quiet) {
+        if (host::DeploymentWatch *watch = run.Watch())
+            std::fputs(host::DeploymentReport(watch->Figures(), options.save).c_str(), stdout);
         const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const double t = run.Sim().SimTime();
         std::printf("%s: %llu steps of %g s to t = %.3f s (MJD %.6f) in %.2f s, x%.0f real time\n", kProgram,

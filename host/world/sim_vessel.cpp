@@ -22,20 +22,17 @@ SimVessel::~SimVessel() {
         }
     }
     iface_ = nullptr;
+    callbacks2_ = nullptr;
+    callbacks3_ = nullptr;
     module_.reset();  // may unload the module, after its object is gone
 }
 
 void SimVessel::BindInterface(VESSEL *iface, std::shared_ptr<ModuleLibrary> module) {
     iface_ = iface;
     module_ = std::move(module);
-}
-
-VESSEL2 *SimVessel::Callbacks() const {
-    return (iface_ != nullptr && iface_->Version() >= 1) ? static_cast<VESSEL2 *>(iface_) : nullptr;
-}
-
-VESSEL3 *SimVessel::Callbacks3() const {
-    return (iface_ != nullptr && iface_->Version() >= 2) ? static_cast<VESSEL3 *>(iface_) : nullptr;
+    const int version = iface_ != nullptr ? iface_->Version() : -1;
+    callbacks2_ = version >= 1 ? static_cast<VESSEL2 *>(iface_) : nullptr;
+    callbacks3_ = version >= 2 ? static_cast<VESSEL3 *>(iface_) : nullptr;
 }
 
 // ---- definition ----

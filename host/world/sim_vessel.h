@@ -51,8 +51,9 @@ public:
     // casts, which the object's version allows.
     VESSEL *Interface() const { return iface_; }
     int InterfaceVersion() const { return iface_ != nullptr ? iface_->Version() : -1; }
-    VESSEL2 *Callbacks() const;   // null below version 1
-    VESSEL3 *Callbacks3() const;  // null below version 2
+    // Found once when the object is bound: its version is fixed from then on.
+    VESSEL2 *Callbacks() const { return callbacks2_; }   // null below version 1
+    VESSEL3 *Callbacks3() const { return callbacks3_; }  // null below version 2
     void BindInterface(VESSEL *iface, std::shared_ptr<ModuleLibrary> module);
 
     // ---- definition ----
@@ -154,6 +155,8 @@ private:
     std::shared_ptr<const VesselClass> class_;
     std::shared_ptr<ModuleLibrary> module_;  // null for a generic vessel
     VESSEL *iface_ = nullptr;
+    VESSEL2 *callbacks2_ = nullptr;
+    VESSEL3 *callbacks3_ = nullptr;
 
     VECTOR3 rpos_ = {{0, 0, 0}};
     VECTOR3 rvel_ = {{0, 0, 0}};

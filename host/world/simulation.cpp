@@ -44,6 +44,8 @@ Simulation::Simulation() {
 }
 
 Simulation::~Simulation() {
+    // Observers are not told of the end: they may be gone already.
+    observers_.clear();
     // Children first would not matter: destruction detaches each vessel.
     while (!vessels_.empty()) DestroyVessel(vessels_.back().get());
     for (auto it = plugins_.rbegin(); it != plugins_.rend(); ++it) dlclose(*it);
@@ -206,6 +208,7 @@ SimVessel *Simulation::FindVessel(const std::string &name) const {
 void Simulation::DestroyVessel(SimVessel *vessel) {
     auto it = std::find_if(vessels_.begin(), vessels_.end(), [vessel](const auto &v) { return v.get() == vessel; });
     if (it == vessels_.end()) return;
+    for (StepObserver *o : observers_) o->Removing(*this, *vessel);
     DetachFromParent(*vessel);
     for (const auto &a : vessel->attachments)
         if (!a->toParent && a->mate != nullptr) DetachFromParent(*a->mate->owner);
@@ -298,6 +301,7 @@ bool Simulation::DetachChild(Attachment *parentPoint, double speed) {
     child.SetRelVel(parent.RelVel() + crossp(omegaG, lever) + dirG * speed);
     parentPoint->mate->mate = nullptr;
     parentPoint->mate = nullptr;
+    for (StepObserver *o : observers_) o->Detached(*this, parent, child, speed);
     return true;
 }
 
@@ -317,9 +321,11 @@ void Simulation::Step(double dt) {
     // Index loops: a callback may create or mark vessels.
     for (size_t i = 0; i < vessels_.size(); ++i)
         if (VESSEL2 *cb = vessels_[i]->Callbacks()) cb->clbkPreStep(t0, dt, mjd0);
+    for (StepObserver *o : observers_) o->PreStepsDone(*this, stepCount_ + 1, t0, dt);
     UpdateStates(dt);
     simTime_ = t0 + dt;
     ++stepCount_;
+    for (StepObserver *o : observers_) o->StatesUpdated(*this, stepCount_, simTime_, dt);
     const double mjd1 = Mjd();
     for (size_t i = 0; i < vessels_.size(); ++i)
         if (VESSEL2 *cb = vessels_[i]->Callbacks()) cb->clbkPostStep(simTime_, dt, mjd1);
@@ -347,6 +353,17 @@ double Simulation::Rand() {
     if (randSource_) return randSource_();
     // 53 random bits: uniform in [0, 1).
     return static_cast<double>(rng_() >> 11) * 0x1.0p-53;
+}
+
+// ---- observers ----
+
+void Simulation::AddObserver(StepObserver *observer) {
+    if (observer != nullptr && std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+        observers_.push_back(observer);
+}
+
+void Simulation::RemoveObserver(StepObserver *observer) {
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
 }
 
 // ---- diagnostics ----

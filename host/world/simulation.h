@@ -5,6 +5,8 @@
 //      on their parents, parents before children,
 //   3. every vessel's clbkPostStep (time at the end of the step),
 //   4. removal of the vessels marked for deletion during the step.
+// Observers (step_observer.h) are told after 1 and after 2, of every detach
+// and of every removal.
 #ifndef QUORVANE_HOST_WORLD_SIMULATION_H
 #define QUORVANE_HOST_WORLD_SIMULATION_H
 
@@ -20,6 +22,7 @@
 #include "host_interface.h"
 #include "scenario_stream.h"
 #include "sim_vessel.h"
+#include "step_observer.h"
 #include "vessel_class.h"
 
 namespace host {
@@ -125,6 +128,13 @@ public:
     // Replaces the generator (tests); an empty function restores it.
     void SetRandSource(std::function<double()> source) { randSource_ = std::move(source); }
 
+    // ---- observers ----
+    // Adds an observer (not owned) until it is removed; the simulation tells
+    // it what happens from then on (see StepObserver). Observers are not
+    // added or removed while they are being told something.
+    void AddObserver(StepObserver *observer);
+    void RemoveObserver(StepObserver *observer);
+
     // ---- diagnostics ----
     CallJournal *Journal() const { return journal_.get(); }
     void EnableJournal(bool on);
@@ -154,6 +164,7 @@ private:
     std::function<double()> randSource_;
     std::unique_ptr<CallJournal> journal_;
     std::vector<std::string> warnings_;
+    std::vector<StepObserver *> observers_;
 };
 
 inline CallJournal *SimVessel::Journal() const { return sim_.Journal(); }

@@ -1,7 +1,8 @@
 // The bundled scenarios, run as users run them: the checkout flies a
-// satellite through its keys, a navigation mode and a burn; the stack release
-// goes the road from the stack's release to deployed, nadir-pointing
-// satellites. The saved scenario, the trace and the HUD pictures show it.
+// satellite through its keys, a navigation mode and a burn; the reference
+// deployment goes the road from the stack's release to deployed,
+// nadir-pointing satellites. The report, the saved scenario, the trace and the
+// HUD pictures show it.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -85,17 +86,34 @@ TEST(SatelliteCheckout, KeysANavigationModeAndABurnShowInTheSavedScenarioAndTheH
     EXPECT_THAT(end, Not(HasSubstr("G = Deploy Array")));
 }
 
-TEST(StackRelease, TheStackSetsItsSatellitesFreeAndGoesAndTheyDeployAfterTheirDelay) {
-    testing_support::InstallTree work;
+// The README's first command: the main job, as a user on a fresh machine runs
+// it, twice.
+TEST(MainJob, ReportsTheRoadAndTwoRunsSaveTheSameEnd) {
+    testing_support::InstallTree work;  // the working folder; the installation is the build tree
     const testing_support::ProgramResult r = testing_support::RunQuorvaneSim(
-        {"Quorvane/stack_release", "--save", "end.scn", "--trace", "t.csv", "--trace-every", "100"}, work.Root());
+        {"--trace", "t.csv", "--trace-every", "100", "--event", "2030.1 hud QS-00 1280x720 hud.svg"}, work.Root());
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
+    for (const char *line :
+         {"\n  Stack let go by Launcher          t = 10.000 s (step 101)\n",
+          "\n  Stack set 60 satellites free      t = 10.000 s (step 101)\n",
+          "\n  Stack removed                     t = 10.200 s (step 102), the step after the release\n",
+          "\n  Arrays start to unfold            t = 2010.100 s (step 20102)\n",
+          "\n  Arrays fully out                  t = 2030.100 s (step 20301)\n",
+          "\n  Final scenario                    reference_deployment_end.scn\n",
+          "\nquorvane-sim: 20301 steps of 0.1 s to t = 2030.100 s"})
+        EXPECT_THAT(r.out, HasSubstr(line));
+    EXPECT_THAT(r.out, ::testing::ContainsRegex("\n    speeds relative to the stack    0\\.00[0-4][0-9] m/s \\(QS-59\\) to "
+                                                "0\\.59[0-4][0-9] m/s \\(QS-00\\)\n"));
+    EXPECT_THAT(r.out, ::testing::ContainsRegex("\n  Spread at the end                 [0-9.]+ m from QS-00 to QS-59\n"));
+    EXPECT_THAT(r.out, ::testing::ContainsRegex("\n  Largest nadir error               [0-9.e-]+ rad right after the pre-step, "
+                                                "0\\.00011 rad at the end of a step\n"));
 
     // The stack removed itself; every satellite is free, activated, its array out and nadir pointing on.
-    const std::string saved = work.ReadFile("end.scn");
+    const std::string saved = work.ReadFile("reference_deployment_end.scn");
     EXPECT_THAT(saved, Not(HasSubstr("Stack:")));
     EXPECT_THAT(saved, Not(HasSubstr("ATTACHED")));
+    EXPECT_THAT(saved, HasSubstr("\nLauncher:quorvane_launcher\n"));
     for (int i = 0; i < 60; ++i) {
         char block[64];
         std::snprintf(block, sizeof block, "QS-%02d:quorvane_%s\n", i, i % 2 == 0 ? "odd" : "even");
@@ -109,7 +127,7 @@ TEST(StackRelease, TheStackSetsItsSatellitesFreeAndGoesAndTheyDeployAfterTheirDe
     // Each satellite left a little faster than the next one: 0.01 m/s apart.
     std::vector<Sample> at100;
     for (const Sample &s : Samples(work.ReadFile("t.csv")))
-        if (s.t == 100) at100.push_back(s);
+        if (s.t == 100 && s.vessel != "Launcher") at100.push_back(s);
     ASSERT_EQ(at100.size(), 60u) << "the stack is gone from the trace";
     const VECTOR3 last = at100[59].v;
     for (int i = 0; i + 1 < 60; ++i) {
@@ -118,9 +136,15 @@ TEST(StackRelease, TheStackSetsItsSatellitesFreeAndGoesAndTheyDeployAfterTheirDe
         EXPECT_LT(gap, 0.015) << at100[i].vessel;
     }
 
-    const std::string hud = work.ReadFile("stack_release_hud.svg");
+    const std::string hud = work.ReadFile("hud.svg");
     EXPECT_THAT(hud, HasSubstr("<text x=\"210\" y=\"105\" fill=\"#66ff66\">K = Nadir Pointing ON</text>"));
     EXPECT_THAT(hud, Not(HasSubstr("G = Deploy Array")));
+
+    // One seed, one end, byte for byte; --save names the file.
+    const testing_support::ProgramResult again = testing_support::RunQuorvaneSim({"--save", "again.scn"}, work.Root());
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_THAT(again.out, HasSubstr("\n  Final scenario                    again.scn\n"));
+    EXPECT_EQ(work.ReadFile("again.scn"), saved);
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ TEST_P(BadInputs, GetOneLineNamingTheFileOrOptionAndLeaveNoOutputBehind) {
 INSTANTIATE_TEST_SUITE_P(
     Table, BadInputs,
     ::testing::Values(
-        BadInput{"no_scenario", {"--dt", "1"}, 2, "no scenario file given \\(see --help\\)", {}},
+        BadInput{"main_job_without_its_scenario", {"--dt", "1"}, 1, "Quorvane/reference_deployment: no such scenario file", {}},
         BadInput{"unknown_option", {"orbit.scn", "--fast"}, 2, "unknown option '--fast' \\(see --help\\)", {}},
         BadInput{"zero_step", {"orbit.scn", "--dt", "0"}, 2, "--dt: '0' is not a positive number of seconds", {}},
         BadInput{"step_without_value", {"orbit.scn", "--dt"}, 2, "--dt needs a value \\(see --help\\)", {}},
@@ -195,6 +195,26 @@ TEST_F(QuorvaneSim, ARunSavedHalfWayAndResumedEndsWhereTheWholeRunEnds) {
                 HasSubstr("BEGIN_QUORVANE_EVENTS\n  2 navmode Free 1 on\n  5 thrust Free 0.25\nEND_QUORVANE_EVENTS\n"));
 }
 
+TEST_F(QuorvaneSim, AReportWaitsForTheArraysAtMostAWhileAfterTheLastEvent) {
+    // Sat stays on its carrier and never counts; Free notices its release at the first step. The last
+    // event is at 4 s.
+    const ProgramResult r = Run({"orbit.scn", "--report", "--dt", "1", "--event", "3 navmode Free 5 on",
+                                 "--event", "4 navmode Free 5 off"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_THAT(r.out, HasSubstr("\n  Arrays start to unfold            t = 2001.000 s (step 2002), 1 of 2 not yet\n"));
+    EXPECT_THAT(r.out, HasSubstr("\n  Arrays fully out                  t = 2021.000 s (step 2021), 1 of 2 not yet\n"));
+    EXPECT_THAT(r.out, HasSubstr("\nquorvane-sim: 2084 steps of 1 s to t = 2084.000 s"))
+        << "2080 s after the last event";
+    // Once every array is out, the run ends with the step that brought the last one out.
+    tree.WriteFile("free.scn", "BEGIN_SHIPS\nFree:quorvane_even\n  STATUS Orbiting Earth\n  RPOS 0 6778000 0\n"
+                               "  RVEL 0 0 7668.6\n  PRPLEVEL 0:1\nEND\nEND_SHIPS\n");
+    const ProgramResult one = Run({"free.scn", "--report", "--dt", "1"});
+    ASSERT_EQ(one.status, 0) << one.err;
+    EXPECT_THAT(one.out, HasSubstr("\n  Arrays fully out                  t = 2021.000 s (step 2021)\n"));
+    EXPECT_THAT(one.out, HasSubstr("\nquorvane-sim: 2021 steps of 1 s to t = 2021.000 s"));
+    EXPECT_THAT(one.out, HasSubstr("\n  Final scenario                    not saved (--save FILE)\n"));
+}
+
 TEST_F(QuorvaneSim, ScenariosAreFoundInTheInstallationsScenarioFolder) {
     tree.WriteFile("Scenarios/Quorvane/Orbit test.scn", kOrbit);
     const ProgramResult r = Run({"Quorvane/Orbit test", "--quiet"});
@@ -230,7 +250,7 @@ TEST_F(QuorvaneSim, HelpDocumentsEveryOptionAndEveryEvent) {
     const ProgramResult r = RunQuorvaneSim({"--help"}, tree.Root());
     EXPECT_EQ(r.status, 0);
     for (const char *word : {"--dt", "--until", "--seed", "--save", "--event", "--events", "--trace", "--trace-every",
-                             "--root", "--plugin", "--log", "--quiet", "key VESSEL KEY [shift] [ctrl]", "hold VESSEL KEY SECONDS",
+                             "--root", "--plugin", "--log", "--report", "--quiet", "key VESSEL KEY [shift] [ctrl]", "hold VESSEL KEY SECONDS",
                              "navmode VESSEL N on|off", "thrust VESSEL LEVEL", "detach VESSEL INDEX SPEED", "save FILE",
                              "hud VESSEL WxH FILE", "BEGIN_QUORVANE_EVENTS", "clbkConsumeDirectKey"})
         EXPECT_THAT(r.out, HasSubstr(word));
