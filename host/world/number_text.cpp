@@ -30,7 +30,14 @@ std::string FormatExact(double value, int minDecimals) {
     if (!std::isfinite(value)) return ToChars(value, -1);
     std::string text = ToChars(value, minDecimals);
     if (Reparse(text) == value) return text;
-    return ToChars(value, -1);  // shortest text that reads back exactly
+    text = ToChars(value, -1);  // shortest fixed-point text that reads back exactly
+    // Tiny values such as rounding residue would run to dozens of zeros in
+    // fixed point; an exponent says the same in fewer characters, and every
+    // reader of these files (formatted input) takes it.
+    char buf[64];
+    const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+    if (r.ec == std::errc() && static_cast<size_t>(r.ptr - buf) + 4 < text.size()) return std::string(buf, r.ptr);
+    return text;
 }
 
 std::string FormatScaledExact(double value, double scale, int minDecimals) {

@@ -7,7 +7,8 @@
 
 namespace host {
 
-// At least minDecimals decimals, more when needed to read back exactly.
+// At least minDecimals decimals, more when needed to read back exactly; an
+// exponent where it makes the text much shorter (tiny values).
 std::string FormatExact(double value, int minDecimals);
 
 // Text t with at least minDecimals decimals such that parse(t) * scale is

@@ -115,6 +115,7 @@ SimVessel *Simulation::CreateVessel(const std::string &name, const std::string &
         if (!ApplyPendingStatus(*vessel, status, &why)) return fail(why);
     }
 
+    byName_[name] = vessel.get();
     vessels_.push_back(std::move(vessel));
     return vessels_.back().get();
 }
@@ -200,9 +201,8 @@ bool Simulation::FinishCreation(std::string *error) {
 }
 
 SimVessel *Simulation::FindVessel(const std::string &name) const {
-    for (const auto &v : vessels_)
-        if (v->Name() == name) return v.get();
-    return nullptr;
+    const auto it = byName_.find(name);
+    return it != byName_.end() ? it->second : nullptr;
 }
 
 void Simulation::DestroyVessel(SimVessel *vessel) {
@@ -217,6 +217,7 @@ void Simulation::DestroyVessel(SimVessel *vessel) {
                                              [vessel](const PendingAttachment &p) { return p.child == vessel; }),
                               pendingAttachments_.end());
     std::unique_ptr<SimVessel> doomed = std::move(*it);
+    byName_.erase(vessel->Name());
     vessels_.erase(it);
     doomed.reset();
 }

@@ -16,6 +16,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "call_journal.h"
@@ -154,6 +155,7 @@ private:
     std::map<std::string, std::shared_ptr<const VesselClass>> classes_;
     std::map<std::string, std::weak_ptr<ModuleLibrary>> modules_;
     std::vector<std::unique_ptr<SimVessel>> vessels_;
+    std::unordered_map<std::string, SimVessel *> byName_;  // the same vessels, by name
     std::vector<void *> plugins_;  // dlopen handles, in load order
     std::vector<PendingAttachment> pendingAttachments_;
     SimVessel *focus_ = nullptr;

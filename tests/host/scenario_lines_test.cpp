@@ -23,6 +23,9 @@ TEST(NumberText, KeepsTheUsualDecimalsAndMoreOnlyWhenNeeded) {
     EXPECT_EQ(host::FormatExact(0.1, 3), "0.100");
     EXPECT_EQ(host::FormatExact(7500.123456789, 4), "7500.123456789");
     EXPECT_EQ(host::FormatExact(1.0 / 3.0, 4), "0.3333333333333333");
+    // Rounding residue reads as an exponent, not as twenty zeros.
+    EXPECT_EQ(host::FormatExact(-1.941256521520003e-19, 3), "-1.941256521520003e-19");
+    EXPECT_EQ(host::FormatExact(0.0001, 3), "0.0001");
 }
 
 TEST(NumberText, EveryDoubleReadsBackExactly) {
