@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <filesystem>
 #include <stdexcept>
 
 #include "support/host_fixture.h"
@@ -16,7 +17,7 @@ namespace testing_support {
 namespace {
 
 std::string TemporaryFile() {
-    std::string pattern = "/tmp/quorvane-output-XXXXXX";
+    std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-output-XXXXXX").string();
     const int fd = ::mkstemp(&pattern[0]);
     if (fd < 0) throw std::runtime_error("cannot make a temporary file");
     ::close(fd);
