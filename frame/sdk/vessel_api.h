@@ -71,6 +71,9 @@ protected:
     short version;
 
 private:
+    // The host's own callbacks read the handle without making a host call.
+    friend struct HostVesselAccess;
+
     OBJHANDLE vessel;
     short flightmodel;
 };

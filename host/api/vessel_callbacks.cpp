@@ -1,5 +1,6 @@
 // The default behaviour of the callback table: what a vessel does for every
 // slot its class does not override.
+#include "api/vessel_access.h"
 #include "host_interface.h"
 #include "world/call_journal.h"
 #include "world/scenario_stream.h"
@@ -10,14 +11,7 @@
 using host::SimVessel;
 
 namespace {
-// The host's side of a vessel, found without VESSEL::GetHandle: that call
-// would enter the journal as if the module had made it.
-SimVessel &Sim(const VESSEL *v) {
-    if (host::Simulation *sim = host::Simulation::Current())
-        for (const auto &s : sim->Vessels())
-            if (s->Interface() == v) return *s;
-    return SimVessel::FromHandle(v->GetHandle());
-}
+SimVessel &Sim(const VESSEL *v) { return HostVesselAccess::Of(*v); }
 }  // namespace
 
 VESSEL2::VESSEL2(OBJHANDLE hVessel, int fmodel) : VESSEL(hVessel, fmodel) { version = 1; }
